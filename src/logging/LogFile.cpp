@@ -1,0 +1,3 @@
+#include "logging/LogFile.h"
+
+void log(int, const char*, ...) {}
