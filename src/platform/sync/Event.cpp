@@ -1,0 +1,91 @@
+#include "platform/sync/Event.h"
+
+#include <algorithm>
+
+// A WaitAny caller registered on several events: Set wakes it through here.
+struct Event::Waiter {
+  std::mutex mutex;
+  std::condition_variable cv;
+  bool woken = false;
+};
+
+void Event::Set() {
+  std::vector<Waiter*> waiters;
+  {
+    std::lock_guard lock(m_mutex);
+    m_signalled = true;
+    waiters = m_waiters;
+  }
+  m_cv.notify_all();
+  for (Waiter* w : waiters) {
+    std::lock_guard lock(w->mutex);
+    w->woken = true;
+    w->cv.notify_all();
+  }
+}
+
+void Event::ResetEvent() {
+  std::lock_guard lock(m_mutex);
+  m_signalled = false;
+}
+
+bool Event::IsSet() const {
+  std::lock_guard lock(m_mutex);
+  return m_signalled;
+}
+
+bool Event::TryTake() {
+  if (!m_signalled) return false;
+  if (m_autoReset) m_signalled = false;
+  return true;
+}
+
+bool Event::Wait(uint32_t timeoutMs) {
+  std::unique_lock lock(m_mutex);
+  if (TryTake()) return true;
+  bool taken = false;
+  CurrentClock().WaitFor(lock, m_cv, timeoutMs, [&] { return taken = TryTake(); });
+  return taken;
+}
+
+int Event::WaitAny(std::initializer_list<Event*> events, uint32_t timeoutMs) {
+  Waiter waiter;
+  auto takeFirst = [&]() -> int {
+    int index = 0;
+    for (Event* e : events) {
+      std::lock_guard lock(e->m_mutex);
+      if (e->TryTake()) return index;
+      ++index;
+    }
+    return -1;
+  };
+  for (Event* e : events) {
+    std::lock_guard lock(e->m_mutex);
+    e->m_waiters.push_back(&waiter);
+  }
+  Clock& clock = CurrentClock();
+  const uint64_t deadline = clock.NowMs() + timeoutMs;
+  int result = -1;
+  {
+    std::unique_lock lock(waiter.mutex);
+    for (;;) {
+      waiter.woken = false;
+      lock.unlock();
+      result = takeFirst();
+      lock.lock();
+      if (result >= 0 || waiter.woken) {
+        if (result >= 0) break;
+        continue;  // set while we looked: look again
+      }
+      const uint64_t now = clock.NowMs();
+      if (timeoutMs != INFINITE && now >= deadline) break;
+      const uint32_t remaining = timeoutMs == INFINITE ? INFINITE : static_cast<uint32_t>(deadline - now);
+      clock.WaitFor(lock, waiter.cv, remaining, [&] { return waiter.woken; });
+    }
+  }
+  for (Event* e : events) {
+    std::lock_guard lock(e->m_mutex);
+    e->m_waiters.erase(std::remove(e->m_waiters.begin(), e->m_waiters.end(), &waiter), e->m_waiters.end());
+  }
+  return result;
+}
