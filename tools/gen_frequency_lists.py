@@ -32,6 +32,11 @@ BLIND_SCAN_COUNT = 2560
 FEC_9_1_COUNT = 30
 FREQUENCY_RANGE = (2595000, 20185000)    # kHz
 SYMBOL_RATE_RANGE = (716, 53000)         # ksymbols/s
+# (frequency, polarisation, symbol rate, fec, modulation) rows the list is known by.
+TELLING_ROWS = [
+    (11727000, "H", 27500, "5/6", None),
+    (20185000, "L", 25000, "1/2", 31),
+]
 
 # Positions are tenths of a degree with E or W.
 FIXED_SATELLITES = {
@@ -95,6 +100,7 @@ FILE_NAME = re.compile(r"^(?P<name>.+?)[-_](?P<degrees>\d+(?:\.\d)?)(?P<hemisphe
 class Satellite:
     def __init__(self, position):
         self.position = position
+        self.name = ""
         self.names = []
         self.rows = []        # (frequency kHz, polarisation, ksymbols/s, fec text, modulation)
 
@@ -175,7 +181,10 @@ def read_package(source):
         with open(os.path.join(source, file_name), encoding="ascii") as text:
             for line in text:
                 fields = line.split("#")[0].split()
-                row = parse_row(fields) if fields else None
+                try:
+                    row = parse_row(fields) if fields else None
+                except (ValueError, IndexError, KeyError):
+                    raise SystemExit("%s: unreadable line: %s" % (file_name, line.strip()))
                 if row:
                     satellite.add(finish_row(position, row))
     for position, rows in EXTRA_ROWS.items():
@@ -188,7 +197,8 @@ def read_package(source):
 
 
 def colocate(satellites):
-    """Merges positions within COLOCATION tenths; the slot takes its busiest position."""
+    """Merges positions within COLOCATION tenths; the slot takes its fixed position,
+    else its busiest one."""
     slots = []
     for position in sorted(satellites, key=position_key):
         last = slots[-1][-1] if slots else None
@@ -207,12 +217,6 @@ def colocate(satellites):
                 target.add(row)
         merged[target.position] = target
     return merged
-
-
-TELLING_ROWS = [
-    (11727000, "H", 27500, "5/6", None),
-    (20185000, "L", 25000, "1/2", 31),
-]
 
 
 def is_pinned(row):
