@@ -2,7 +2,6 @@
 // The parse pattern shared by every section class: validate the header and
 // CRC, then read the body through a bounds-checked reader limited to the
 // section; a read past its end fails the whole section.
-#include <algorithm>
 #include <cstdint>
 
 #include "psi/ts/PsiSection.h"
@@ -12,7 +11,7 @@ template <typename TReadBody>
 bool ParseSectionBody(CPsiSection& section, const uint8_t* data, uint32_t length, TReadBody readBody) {
   if (!section.CPsiSection::Parse(data, length)) return false;
   try {
-    CPsiStream reader(data, std::min(length, section.total_length));
+    CPsiStream reader(data, section.total_length);  // Parse checked that length covers it
     readBody(reader);
     return true;
   } catch (const CPsiStreamException&) {
