@@ -79,8 +79,6 @@ std::string Code(const LanguageCode& code) { return std::string(code.begin(), co
 
 bool Yes(const std::ssub_match& capture) { return capture.str() == "yes" || capture.str() == "true"; }
 
-unsigned Bcd(unsigned value) { return (value >> 4) * 10 + (value & 0x0F); }
-
 }  // namespace
 
 void CDescriptorCursor::Enter(const CDescriptors& loop) {
@@ -89,7 +87,7 @@ void CDescriptorCursor::Enter(const CDescriptors& loop) {
 }
 
 void CDescriptorCursor::Leave() {
-  if (m_pLoop) EXPECT_EQ(m_nSeen, m_pLoop->Count()) << "descriptors of the loop not in the reference";
+  if (m_pLoop) { EXPECT_EQ(m_nSeen, m_pLoop->Count()) << "descriptors of the loop not in the reference"; }
   m_pLoop = nullptr;
   m_pCurrent.reset();
   m_nSeen = 0;
@@ -151,13 +149,13 @@ void CDescriptorCursor::CheckDetail(const std::string& line) {
       EXPECT_EQ(p->ca_pid, Dec(m[2]));
     }
   } else if (auto p = dynamic_cast<const CServiceDescriptor*>(d)) {
-    if (Match(line, R"re(Service type: 0x([0-9A-F]{2}))re", m)) EXPECT_EQ(p->service_type, Hex(m[1]));
+    if (Match(line, R"re(Service type: 0x([0-9A-F]{2}))re", m)) { EXPECT_EQ(p->service_type, Hex(m[1])); }
     if (Match(line, R"re(^\s*Service: "(.*)", Provider: "(.*)"$)re", m)) {
       ExpectDvbText(p->service_name, m[1].str(), line);
       ExpectDvbText(p->service_provider_name, m[2].str(), line);
     }
   } else if (auto p = dynamic_cast<const CShortEventDescriptor*>(d)) {
-    if (Match(line, R"re(^\s*Language: (\w{3})$)re", m)) EXPECT_EQ(Code(p->language_code), m[1].str());
+    if (Match(line, R"re(^\s*Language: (\w{3})$)re", m)) { EXPECT_EQ(Code(p->language_code), m[1].str()); }
     if (Match(line, R"re(^\s*Event name: "(.*)"$)re", m)) ExpectDvbText(p->event_name, m[1].str(), line);
     if (Match(line, R"re(^\s*Description: "(.*)"$)re", m)) ExpectDvbText(p->text, m[1].str(), line);
   } else if (auto p = dynamic_cast<const CExtendedEventDescriptor*>(d)) {
@@ -183,7 +181,7 @@ void CDescriptorCursor::CheckDetail(const std::string& line) {
       EXPECT_EQ(p->stream_content, (Hex(m[1]) >> 8) & 0x0F);
       EXPECT_EQ(p->component_type, Hex(m[1]) & 0xFF);
     }
-    if (Match(line, R"re(Component tag: 0x([0-9A-F]{2}))re", m)) EXPECT_EQ(p->component_tag, Hex(m[1]));
+    if (Match(line, R"re(Component tag: 0x([0-9A-F]{2}))re", m)) { EXPECT_EQ(p->component_tag, Hex(m[1])); }
     if (Match(line, R"re(^\s*Description: "(.*)"$)re", m)) ExpectDvbText(p->text, m[1].str(), line);
   } else if (auto p = dynamic_cast<const CComponentNameDescriptor*>(d)) {
     if (Match(line, R"re(Language: "(\w*)", text: "(.*)")re", m)) {
@@ -209,9 +207,9 @@ void CDescriptorCursor::CheckDetail(const std::string& line) {
       EXPECT_EQ(entry.service_type, Hex(m[2]));
     }
   } else if (auto p = dynamic_cast<const CLinkageDescriptor*>(d)) {
-    if (Match(line, R"re(Transport stream id: 0x\w+ \((\d+)\))re", m)) EXPECT_EQ(p->transport_stream_id, Dec(m[1]));
-    if (Match(line, R"re(Original network Id: 0x\w+ \((\d+)\))re", m)) EXPECT_EQ(p->original_network_id, Dec(m[1]));
-    if (Match(line, R"re(Service id: 0x\w+ \((\d+)\))re", m)) EXPECT_EQ(p->service_id, Dec(m[1]));
+    if (Match(line, R"re(Transport stream id: 0x\w+ \((\d+)\))re", m)) { EXPECT_EQ(p->transport_stream_id, Dec(m[1])); }
+    if (Match(line, R"re(Original network Id: 0x\w+ \((\d+)\))re", m)) { EXPECT_EQ(p->original_network_id, Dec(m[1])); }
+    if (Match(line, R"re(Service id: 0x\w+ \((\d+)\))re", m)) { EXPECT_EQ(p->service_id, Dec(m[1])); }
   } else if (auto p = dynamic_cast<const CServiceLocationDescriptor*>(d)) {
     if (Match(line, R"re(PCR PID: 0x\w+ \((\d+)\), number of elements: (\d+))re", m)) {
       EXPECT_EQ(p->pcr_pid, Dec(m[1]));
@@ -225,18 +223,18 @@ void CDescriptorCursor::CheckDetail(const std::string& line) {
       EXPECT_EQ(element.stream_type, Hex(m[3]));
     }
   } else if (auto p = dynamic_cast<const CAc3AudioAtscDescriptor*>(d)) {
-    if (Match(line, R"re(Sample rate: .*\(0x([0-9A-F])\))re", m)) EXPECT_EQ(p->sample_rate_code, Hex(m[1]));
-    if (Match(line, R"re(Bit rate: .*\(0x([0-9A-F]{2})\))re", m)) EXPECT_EQ(p->bit_rate_code, Hex(m[1]));
-    if (Match(line, R"re(Num\. channels: .*\(0x([0-9A-F])\))re", m)) EXPECT_EQ(p->num_channels, Hex(m[1]));
-    if (Match(line, R"re(^\s*Text: "(.*)"$)re", m)) EXPECT_EQ(std::string(p->text.View().begin(), p->text.View().end()), m[1].str());
+    if (Match(line, R"re(Sample rate: .*\(0x([0-9A-F])\))re", m)) { EXPECT_EQ(p->sample_rate_code, Hex(m[1])); }
+    if (Match(line, R"re(Bit rate: .*\(0x([0-9A-F]{2})\))re", m)) { EXPECT_EQ(p->bit_rate_code, Hex(m[1])); }
+    if (Match(line, R"re(Num\. channels: .*\(0x([0-9A-F])\))re", m)) { EXPECT_EQ(p->num_channels, Hex(m[1])); }
+    if (Match(line, R"re(^\s*Text: "(.*)"$)re", m)) { EXPECT_EQ(std::string(p->text.View().begin(), p->text.View().end()), m[1].str()); }
   } else if (auto p = dynamic_cast<const CCaptionServiceDescriptor*>(d)) {
-    if (Match(line, R"re(Number of services: (\d+))re", m)) EXPECT_EQ(p->services.size(), Dec(m[1]));
+    if (Match(line, R"re(Number of services: (\d+))re", m)) { EXPECT_EQ(p->services.size(), Dec(m[1])); }
     if (Match(line, R"re(- Language: "(\w*)", digital: (true|false), (?:line 21: (true|false)|service: 0x\w+ \((\d+)\)), easy reader: (true|false), wide: (true|false))re", m)) {
       const CaptionService& service = p->services.at(m_nEntry++);
       EXPECT_EQ(Code(service.language_code), m[1].str());
       EXPECT_EQ(service.digital_cc, Yes(m[2]));
-      if (m[3].matched) EXPECT_EQ(service.line21_field, Yes(m[3]) ? 1 : 0);
-      if (m[4].matched) EXPECT_EQ(service.caption_service_number, Dec(m[4]));
+      if (m[3].matched) { EXPECT_EQ(service.line21_field, Yes(m[3]) ? 1 : 0); }
+      if (m[4].matched) { EXPECT_EQ(service.caption_service_number, Dec(m[4])); }
       EXPECT_EQ(service.easy_reader, Yes(m[5]));
       EXPECT_EQ(service.wide_aspect_ratio, Yes(m[6]));
     }

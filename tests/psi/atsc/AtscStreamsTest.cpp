@@ -60,7 +60,7 @@ void CheckVct(const ReferenceTable& reference, const CVct& vct) {
     } else if (Match(line, R"re(ETM location: \d, access controlled: (yes|no))re", m)) {
       EXPECT_EQ(channel.access_controlled, m[1] == "yes" ? 1 : 0);
     } else if (Match(line, R"re(Service type: (.*), source id: 0x\w+ \((\d+)\))re", m)) {
-      if (m[1] == "ATSC Digital Television") EXPECT_EQ(channel.service_type, 0x02);
+      if (m[1] == "ATSC Digital Television") { EXPECT_EQ(channel.service_type, 0x02); }
       EXPECT_EQ(channel.source_id, Dec(m[2]));
     } else {
       cursor.Check(line);

@@ -30,7 +30,7 @@ void CheckPat(const ReferenceTable& reference, const CPat& pat) {
   size_t program = 0;
   for (const std::string& line : reference.lines) {
     std::smatch m;
-    if (Match(line, R"re(TS id:\s+(\d+))re", m)) EXPECT_EQ(pat.transport_stream_id, Dec(m[1]));
+    if (Match(line, R"re(TS id:\s+(\d+))re", m)) { EXPECT_EQ(pat.transport_stream_id, Dec(m[1])); }
     if (Match(line, R"re((?:Program|NIT):\s+(\d+) \(0x\w+\)\s+PID:\s+(\d+))re", m)) {
       ASSERT_LT(program, pat.programs.size()) << line;
       EXPECT_EQ(pat.programs[program].program_number, Dec(m[1])) << line;
