@@ -8,6 +8,9 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <map>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "BenchData.h"
