@@ -1,5 +1,6 @@
 #include "psi/text/DvbText.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>

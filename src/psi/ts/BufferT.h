@@ -18,7 +18,8 @@ class CBufferT {
   // Drops the content and shrinks the storage back to one step.
   virtual void Reset() {
     std::lock_guard lock(m_lock);
-    if (m_nCapacity != 0) {
+    // Storage of one step is kept as it is: sections reset it after every delivery.
+    if (m_nCapacity != N) {
       m_pData.reset(new uint8_t[N]);
       m_nCapacity = N;
     }

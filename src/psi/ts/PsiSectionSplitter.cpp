@@ -22,9 +22,13 @@ void CPsiSectionSplitter::AddPid(uint16_t pid) {
   SectionAssembly& entry = m_mapPids[pid];
   entry.pid = pid;
   entry.handler = this;
+  m_registeredPids.set(pid & 0x1FFF);
 }
 
-void CPsiSectionSplitter::ClearPids() { m_mapPids.clear(); }
+void CPsiSectionSplitter::ClearPids() {
+  m_mapPids.clear();
+  m_registeredPids.reset();
+}
 
 bool CPsiSectionSplitter::OnSectionData(uint16_t pid, const uint8_t* data, uint32_t length) {
   CPsiSection section;
@@ -36,6 +40,7 @@ void CPsiSectionSplitter::OnPacket(const uint8_t* packet, uint32_t size) {
   TsPacketHeader header;
   header.Decode(packet, size);
   if (header.transport_error_indicator || !header.payload || header.payload_length == 0) return;
+  if (!m_registeredPids.test(header.pid)) return;
   auto it = m_mapPids.find(header.pid);
   if (it == m_mapPids.end()) return;
   if (header.payload_unit_start_indicator)

@@ -3,6 +3,7 @@
 // every section that passes the header, current/next and CRC checks to
 // OnSection. Several sections may share a packet, and a section may end in
 // the packet that starts the next one; all of them are delivered.
+#include <bitset>
 #include <cstdint>
 #include <map>
 
@@ -28,4 +29,6 @@ class CPsiSectionSplitter : public CTsSplitter, public IPsiSectionHandler {
   void Continue(SectionAssembly& entry, const uint8_t* payload, uint32_t length);
 
   std::map<uint16_t, SectionAssembly> m_mapPids;
+  // Rejects the many packets of other PIDs without a map lookup.
+  std::bitset<8192> m_registeredPids;
 };
