@@ -23,10 +23,10 @@ inline bool InCi() {
 
 }  // namespace testdata
 
-// Use at the top of a test: binds `path` to the shared file or skips/fails.
-#define REQUIRE_SHARED_FILE(path, name)                                              \
-  const std::filesystem::path path = testdata::File(name);                           \
-  if (!std::filesystem::exists(path)) {                                              \
-    if (testdata::InCi()) FAIL() << "missing shared test data: " << path;            \
-    GTEST_SKIP() << "shared test data not found: " << path;                          \
+// Use at the top of a test: binds `var` to the shared file or skips/fails.
+#define REQUIRE_SHARED_FILE(var, name)                                               \
+  const std::filesystem::path var = testdata::File(name);                            \
+  if (!std::filesystem::exists(var)) {                                               \
+    if (testdata::InCi()) FAIL() << "missing shared test data: " << var;             \
+    GTEST_SKIP() << "shared test data not found: " << var;                           \
   }

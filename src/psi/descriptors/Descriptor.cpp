@@ -1,0 +1,3 @@
+#include "psi/descriptors/Descriptor.h"
+
+void CDescriptor::Parse(CPsiStream& reader) { reader.Skip(length); }

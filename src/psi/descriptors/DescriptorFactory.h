@@ -1,0 +1,13 @@
+#pragma once
+// Creates and parses the descriptor class that a tag means in a descriptor context.
+#include <cstdint>
+#include <memory>
+
+#include "psi/descriptors/Descriptor.h"
+#include "psi/descriptors/DescriptorContext.h"
+
+// Reads one descriptor at the reader's position. Returns an empty pointer
+// without reading when no bytes are left (consumed is then not written), or
+// for an unknown context (the descriptor's bytes are then consumed). Throws
+// CPsiStreamException when the descriptor is cut short.
+std::shared_ptr<CDescriptor> CreateDescriptor(CPsiStream& reader, uint32_t& consumed, DescriptorContext context);

@@ -1,0 +1,3 @@
+#include "psi/descriptors/NameDescriptor.h"
+
+void CNameDescriptor::Parse(CPsiStream& reader) { name.Read(reader, length); }

@@ -1,0 +1,84 @@
+#include "psi/ts/PsiSectionSplitter.h"
+
+#include <algorithm>
+
+#include "psi/ts/PsiSection.h"
+
+namespace {
+
+constexpr uint8_t kStuffingByte = 0xFF;
+
+uint32_t TotalLength(const uint8_t* section) { return (((section[1] & 0x0Fu) << 8) | section[2]) + 3; }
+
+void Restart(SectionAssembly& entry) {
+  entry.buffer.Reset();
+  entry.state = SectionAssembly::kIdle;
+  entry.expected = 0;
+}
+
+}  // namespace
+
+void CPsiSectionSplitter::AddPid(uint16_t pid) {
+  SectionAssembly& entry = m_mapPids[pid];
+  entry.pid = pid;
+  entry.handler = this;
+  m_registeredPids.set(pid & 0x1FFF);
+}
+
+void CPsiSectionSplitter::ClearPids() {
+  m_mapPids.clear();
+  m_registeredPids.reset();
+}
+
+bool CPsiSectionSplitter::OnSectionData(uint16_t pid, const uint8_t* data, uint32_t length) {
+  CPsiSection section;
+  if (!section.Parse(data, length)) return false;
+  return OnSection(data, section.total_length, pid, section.table_id);
+}
+
+void CPsiSectionSplitter::OnPacket(const uint8_t* packet, uint32_t size) {
+  TsPacketHeader header;
+  header.Decode(packet, size);
+  if (header.transport_error_indicator || !header.payload || header.payload_length == 0) return;
+  if (!m_registeredPids.test(header.pid)) return;
+  auto it = m_mapPids.find(header.pid);
+  if (it == m_mapPids.end()) return;
+  if (header.payload_unit_start_indicator)
+    StartUnit(it->second, header.payload, header.payload_length);
+  else
+    Continue(it->second, header.payload, header.payload_length);
+}
+
+void CPsiSectionSplitter::Continue(SectionAssembly& entry, const uint8_t* payload, uint32_t length) {
+  if (entry.state != SectionAssembly::kCollecting) return;
+  entry.buffer.Append(payload, length);
+  const uint32_t have = entry.buffer.Length();
+  // The length field may have been split from the table_id by a packet boundary.
+  if (entry.expected == 0 && have >= 3) entry.expected = TotalLength(entry.buffer.Data());
+  if (entry.expected == 0 || have < entry.expected) return;
+  if (entry.handler) entry.handler->OnSectionData(entry.pid, entry.buffer.Data(), have);
+  Restart(entry);
+}
+
+void CPsiSectionSplitter::StartUnit(SectionAssembly& entry, const uint8_t* payload, uint32_t length) {
+  const uint32_t pointer = payload[0];
+  if (entry.state == SectionAssembly::kCollecting) {
+    // The bytes up to the pointer target are the end of the section being collected.
+    Continue(entry, payload + 1, std::min(pointer, length - 1));
+    if (entry.state == SectionAssembly::kCollecting) Restart(entry);
+  }
+  // Every section starting in this packet, up to the stuffing or the payload's end.
+  uint32_t pos = 1 + pointer;
+  while (pos < length && payload[pos] != kStuffingByte) {
+    const uint32_t available = length - pos;
+    const uint32_t total = available >= 3 ? TotalLength(payload + pos) : 0;
+    if (total == 0 || total > available) {
+      entry.buffer.Append(payload + pos, available);
+      entry.expected = total;
+      entry.state = SectionAssembly::kCollecting;
+      return;
+    }
+    if (entry.handler) entry.handler->OnSectionData(entry.pid, payload + pos, available);
+    pos += total;
+  }
+}

@@ -1,0 +1,16 @@
+#pragma once
+// Per-PID state of the section assembler.
+#include <cstdint>
+
+#include "psi/ts/BufferT.h"
+#include "psi/ts/PsiSectionHandler.h"
+
+struct SectionAssembly {
+  enum State : int32_t { kIdle = 0, kCollecting = 1 };
+
+  IPsiSectionHandler* handler = nullptr;  // not owned
+  int32_t state = kIdle;
+  CBufferT<8192> buffer;  // bytes of the section under assembly
+  uint16_t pid = 0xFFFF;
+  uint32_t expected = 0;  // section_length + 3, 0 while the length bytes are missing
+};
