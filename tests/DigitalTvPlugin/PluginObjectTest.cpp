@@ -9,9 +9,13 @@ class CountingUnknown : public IUnknown {
     *out = nullptr;
     return E_NOINTERFACE;
   }
-  ULONG AddRef() override { return ++refs; }
+  ULONG AddRef() override {
+    ++addRefCalls;
+    return ++refs;
+  }
   ULONG Release() override { return --refs; }
   ULONG refs = 0;
+  int addRefCalls = 0;
 };
 
 using PluginObject = LoadedPlugin;
@@ -50,7 +54,8 @@ TEST_F(PluginObject, HoldsOneReferenceOnTheHardwareConfiguration) {
 
   ASSERT_EQ(plugin->SetHardwareConfig(&first), S_OK);
   ASSERT_EQ(plugin->SetHardwareConfig(&first), S_OK);
-  EXPECT_EQ(first.refs, 1u) << "the same pointer again takes no second reference";
+  EXPECT_EQ(first.refs, 1u);
+  EXPECT_EQ(first.addRefCalls, 1) << "the same pointer again is not touched";
 
   ASSERT_EQ(plugin->SetHardwareConfig(&second), S_OK);
   EXPECT_EQ(first.refs, 0u);
