@@ -1,4 +1,6 @@
 // The module's two exports; every other symbol of the library is hidden.
+#include <type_traits>
+
 #include "Main/DigitalTvPlugin.h"
 #include "interfaces/TvPluginExports.h"
 #include "logging/LogFile.h"

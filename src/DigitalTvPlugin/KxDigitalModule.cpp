@@ -1,7 +1,6 @@
 #include "DigitalTvPlugin/KxDigitalModule.h"
 
 #include <new>
-#include <string>
 
 #include "Tuner/FrequencyListResource.h"
 #include "platform/com/Utf.h"
