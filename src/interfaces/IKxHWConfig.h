@@ -14,7 +14,8 @@ enum KxHWValueType : LONG {
 
 struct IKxHWInfo : IUnknown {
   DTV_DECLARE_IID("{8FB56645-2CA2-4E30-A3C2-37D2F42BF50D}");
-  virtual HRESULT get_DeviceName(BSTR* name) = 0;
+  // The moniker name of the filter the information belongs to.
+  virtual HRESULT get_MonikerName(BSTR* name) = 0;
   virtual HRESULT get_ValueString(LONG valueType, BSTR* value) = 0;
 
  protected:
