@@ -38,6 +38,15 @@ bool WriteAll(int fd, const std::string& bytes) {
   return true;
 }
 
+// The parser takes a fragment with several top-level elements; a document
+// has one at most.
+size_t ElementCount(const pugi::xml_document& doc) {
+  size_t count = 0;
+  for (const pugi::xml_node& node : doc.children())
+    if (node.type() == pugi::node_element) ++count;
+  return count;
+}
+
 struct StringWriter : pugi::xml_writer {
   std::string bytes;
   void write(const void* data, size_t size) override { bytes.append(static_cast<const char*>(data), size); }
@@ -86,7 +95,8 @@ void BdaTempStore::ReadDocument() {
   }
   m_doc.reset();
   const std::string utf8 = Utf16ToUtf8(text);
-  if (text.empty() || !m_doc.load_buffer(utf8.data(), utf8.size(), pugi::parse_default, pugi::encoding_utf8)) {
+  if (text.empty() || !m_doc.load_buffer(utf8.data(), utf8.size(), pugi::parse_default, pugi::encoding_utf8) ||
+      ElementCount(m_doc) > 1) {
     m_doc.reset();
   }
   if (!m_doc.document_element()) m_doc.append_child("devices");
