@@ -47,7 +47,8 @@ std::vector<Entry>::iterator FindHere(std::u16string_view moniker) {
 bool IsHeld(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return false;
-  const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+  // A shared probe conflicts only with holders, never with another probe.
+  const bool held = ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
   ::close(fd);
   return held;
 }
