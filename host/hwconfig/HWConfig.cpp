@@ -88,7 +88,11 @@ std::vector<std::string> DefaultVirtualDescriptions() {
 }
 
 CHWConfig::CHWConfig(HWConfigOptions options) : m_options(std::move(options)) {
-  if (m_options.virtualDescriptions.empty()) m_options.virtualDescriptions = DefaultVirtualDescriptions();
+  if (m_options.defaultVirtualTuners) {
+    std::vector<std::string> descriptions = DefaultVirtualDescriptions();
+    descriptions.insert(descriptions.end(), m_options.virtualDescriptions.begin(), m_options.virtualDescriptions.end());
+    m_options.virtualDescriptions = std::move(descriptions);
+  }
   Refresh();
 }
 

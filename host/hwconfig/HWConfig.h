@@ -12,8 +12,10 @@
 struct HWConfigOptions {
   std::string devRoot = "/dev";
   std::string sysRoot = "/sys";
-  // Virtual-tuner descriptions; the bundled demo when left empty.
+  // Virtual-tuner descriptions added to the default ones.
   std::vector<std::string> virtualDescriptions;
+  // Whether the default descriptions (DefaultVirtualDescriptions) are used.
+  bool defaultVirtualTuners = true;
 };
 
 class CHWConfig : public IKxHWConfig {

@@ -5,7 +5,6 @@
 #include "Devices/DeviceLocks.h"
 #include "Devices/DeviceType.h"
 #include "logging/LogFile.h"
-#include "platform/com/Utf.h"
 
 namespace {
 HRESULT CopyOut(const BStr& value, BSTR* out) { return AllocOutString(value.View(), out); }

@@ -31,7 +31,7 @@ class DeviceTest : public ::testing::Test {
 
   ComPtr<IKxHWConfig> NewHWConfig() {
     ComPtr<IKxHWConfig> hw;
-    EXPECT_EQ(CreateHWConfig({env.dir / "dev", env.dir / "sys", {m_description}}, hw.Put()), S_OK);
+    EXPECT_EQ(CreateHWConfig({env.dir / "dev", env.dir / "sys", {m_description}, false}, hw.Put()), S_OK);
     return hw;
   }
 

@@ -66,7 +66,7 @@ TEST(HWConfig, ListsLinuxDvbAdaptersWithTheirSysfsValuesThenVirtualTuners) {
           physicalDeviceId="P" driver="virtualdvb"/></virtualTuners>)");
 
   ComPtr<IKxHWConfig> config;
-  ASSERT_EQ(CreateHWConfig({io.DevRoot(), io.SysRoot(), {description}}, config.Put()), S_OK);
+  ASSERT_EQ(CreateHWConfig({io.DevRoot(), io.SysRoot(), {description}, false}, config.Put()), S_OK);
   const auto listed = List(config.Get());
   ASSERT_EQ(listed.size(), 4u);
   EXPECT_EQ(listed[0].moniker, io.DevRoot() + "/dvb/adapter0/frontend0");
@@ -96,7 +96,7 @@ TEST(HWConfig, SystemConfigurationDetectsEachAdapterTypeThroughTheFakeFrontend) 
   for (const auto& spec : ThreeAdapters()) io.Add(spec);
   const std::string description = env.dir.Write("none.xml", "<virtualTuners/>");
   ComPtr<IKxHWConfig> config;
-  ASSERT_EQ(CreateHWConfig({io.DevRoot(), io.SysRoot(), {description}}, config.Put()), S_OK);
+  ASSERT_EQ(CreateHWConfig({io.DevRoot(), io.SysRoot(), {description}, false}, config.Put()), S_OK);
   ComPtr<IUnknown> object;
   ASSERT_EQ(CreateSystemConfigurationObject(config.Get(), object.Put()), S_OK);
   auto configuration = QueryAs<IKxSystemConfiguration>(object.Get());
@@ -109,11 +109,13 @@ TEST(HWConfig, SystemConfigurationDetectsEachAdapterTypeThroughTheFakeFrontend) 
   EXPECT_NE(listing.find("in use:          no"), std::string::npos) << listing;
 }
 
-TEST(HWConfig, DefaultConfigurationListsTheBundledDemoTuners) {
+TEST(HWConfig, DefaultConfigurationListsTheBundledDemoTunersThenTheGivenOnes) {
   DeviceTestEnvironment env;
   ::unsetenv("DTV_VIRTUAL_TUNERS");
+  const std::string extra =
+      env.dir.Write("extra.xml", R"(<virtualTuners><tuner id="x" system="ATSC" friendlyName="Extra"/></virtualTuners>)");
   ComPtr<IKxHWConfig> config;
-  ASSERT_EQ(CreateHWConfig({env.dir / "no-dev", env.dir / "no-sys", {}}, config.Put()), S_OK);
+  ASSERT_EQ(CreateHWConfig({env.dir / "no-dev", env.dir / "no-sys", {extra}}, config.Put()), S_OK);
   ComPtr<IUnknown> object;
   ASSERT_EQ(CreateSystemConfigurationObject(config.Get(), object.Put()), S_OK);
   const std::string listing = Capture(QueryAs<IKxSystemConfiguration>(object.Get()).Get());
@@ -122,4 +124,12 @@ TEST(HWConfig, DefaultConfigurationListsTheBundledDemoTuners) {
       << listing;
   EXPECT_NE(listing.find("1: Virtual DVB-T Tuner 2"), std::string::npos) << listing;
   EXPECT_NE(listing.find("manufacturer:    Vexa Virtual"), std::string::npos) << listing;
+  EXPECT_NE(listing.find("2: Extra\n   delivery system: ATSC"), std::string::npos) << listing;
+
+  // The settings entry replaces the bundled demo.
+  ::setenv("DTV_VIRTUAL_TUNERS", extra.c_str(), 1);
+  ComPtr<IKxHWConfig> configured;
+  ASSERT_EQ(CreateHWConfig({env.dir / "no-dev", env.dir / "no-sys", {}}, configured.Put()), S_OK);
+  ::unsetenv("DTV_VIRTUAL_TUNERS");
+  EXPECT_EQ(List(configured.Get()).size(), 1u);
 }
