@@ -19,14 +19,25 @@ const NodeType kNodeTypes[] = {
     {KSNODE_BDA_8VSB_DEMODULATOR, KxCaptureDeviceType_Atsc},
 };
 
+// Traces a failure with the text of its call.
+HRESULT Traced(HRESULT hr, const char* expression) {
+  if (FAILED(hr)) traceFailure(hr, expression, kLogFile);
+  return hr;
+}
+
 HRESULT DetectFromFilter(BSTR bstrMonikerName, LONG& type) {
   ComPtr<IUnknown> pFilter;
-  RETURN_IF_FAILED(DSH::CreateFilterByMonikerName(bstrMonikerName, pFilter.Put()));
+  HRESULT hr = Traced(DSH::CreateFilterByMonikerName(bstrMonikerName, pFilter.Put()),
+                      "(hr) = (DSH::CreateFilterByMonikerName(bstrMonikerName, &pFilter))");
+  if (FAILED(hr)) return hr;
   ComPtr<IBDA_Topology> pBDATopology;
-  RETURN_IF_FAILED(pFilter.As(pBDATopology));
+  hr = pFilter.As(pBDATopology);
+  if (FAILED(hr)) return hr;
   ULONG ulcNodeDescriptors = 0;
   BDANODE_DESCRIPTOR rgNodeDescriptors[10];
-  RETURN_IF_FAILED(pBDATopology->GetNodeDescriptors(&ulcNodeDescriptors, 10, rgNodeDescriptors));
+  hr = Traced(pBDATopology->GetNodeDescriptors(&ulcNodeDescriptors, 10, rgNodeDescriptors),
+              "(hr) = (pBDATopology->GetNodeDescriptors(&ulcNodeDescriptors, 10, rgNodeDescriptors))");
+  if (FAILED(hr)) return hr;
   for (ULONG i = 0; i < ulcNodeDescriptors && i < 10; ++i)
     for (const NodeType& node : kNodeTypes)
       if (rgNodeDescriptors[i].guidFunction == node.function) {

@@ -9,10 +9,16 @@
 namespace {
 HRESULT CopyOut(const BStr& value, BSTR* out) { return AllocOutString(value.View(), out); }
 
+// True when `hr` failed, after tracing it.
+bool Traced(HRESULT hr, const char* expression, const char* file) {
+  if (SUCCEEDED(hr)) return false;
+  traceFailure(hr, expression, file);
+  return true;
+}
+
 HRESULT DetachInto(Variant& var, VARIANT* pInfo) {
-  static constexpr const char* kLogFile = "KxDigitalCaptureDevice";
   const HRESULT hr = VariantCopy(pInfo, &var);
-  if (FAILED(hr)) traceFailure(hr, "(hr) = (var.Detach(pInfo))", kLogFile);
+  Traced(hr, "(hr) = (var.Detach(pInfo))", "KxDigitalCaptureDevice");
   return hr;
 }
 }  // namespace
@@ -29,18 +35,20 @@ bool IsSpecialUsbDevice(LONG deviceType, std::u16string_view hardwareId, std::u1
 HRESULT CKxCaptureDevice::Initialize(IKxFilterInfo* pFilterInfo, IKxHWInfo* pHWInfo, LONG deviceType,
                                      BSTR physicalDeviceId, IKxHWConfig* pHWConfig) {
   if (!pFilterInfo || !pHWInfo || !pHWConfig) return E_POINTER;
-  {
-    static constexpr const char* kLogFile = "KxDigitalCaptureDevice";
-    BStr bstrManufacturer;
-    RETURN_IF_FAILED(pHWInfo->get_ValueString(KxHWValueType_Manufacturer, bstrManufacturer.Put()));
-    {
-      static constexpr const char* kLogFile = "KxCaptureDevice";
-      RETURN_IF_FAILED(pFilterInfo->get_MonikerName(m_bstrMonikerName.Put()));
-      RETURN_IF_FAILED(pFilterInfo->get_FriendlyName(m_bstrFriendlyName.Put()));
-    }
-    m_bstrManufacturer = bstrManufacturer;
-    RETURN_IF_FAILED(pHWInfo->get_ValueString(KxHWValueType_HardwareID, m_bstrHardwareID.Put()));
-  }
+  BStr bstrManufacturer;
+  HRESULT hr = pHWInfo->get_ValueString(KxHWValueType_Manufacturer, bstrManufacturer.Put());
+  if (Traced(hr, "(hr) = (pHWInfo->get_ValueString(KxHWValueType_Manufacturer, &bstrManufacturer))",
+             "KxDigitalCaptureDevice"))
+    return hr;
+  hr = pFilterInfo->get_MonikerName(m_bstrMonikerName.Put());
+  if (Traced(hr, "(hr) = (pFilterInfo->get_MonikerName(&m_bstrMonikerName))", "KxCaptureDevice")) return hr;
+  hr = pFilterInfo->get_FriendlyName(m_bstrFriendlyName.Put());
+  if (Traced(hr, "(hr) = (pFilterInfo->get_FriendlyName(&m_bstrFriendlyName))", "KxCaptureDevice")) return hr;
+  m_bstrManufacturer = bstrManufacturer;
+  hr = pHWInfo->get_ValueString(KxHWValueType_HardwareID, m_bstrHardwareID.Put());
+  if (Traced(hr, "(hr) = (pHWInfo->get_ValueString(KxHWValueType_HardwareID, &m_bstrHardwareID))",
+             "KxDigitalCaptureDevice"))
+    return hr;
   m_deviceType = deviceType;
   m_bstrPhysicalDeviceID = BStr(std::u16string_view(physicalDeviceId ? physicalDeviceId : u"",
                                                     physicalDeviceId ? SysStringLen(physicalDeviceId) : 0));
