@@ -2,6 +2,7 @@
 #include <CLI/CLI.hpp>
 #include <fmt/format.h>
 
+#include "DevicesCommand.h"
 #include "HostOptions.h"
 #include "InfoCommand.h"
 #include "dtvhost/HostError.h"
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
   HostOptions options;
   app.add_option("--plugin", options.pluginPath, "Plug-in module to load (default: the one next to dtv)");
   AddInfoCommand(app, options);
+  AddDevicesCommand(app, options);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
