@@ -2,6 +2,7 @@
 #include <CLI/CLI.hpp>
 #include <fmt/format.h>
 
+#include "AnalyzeCommand.h"
 #include "DevicesCommand.h"
 #include "HostOptions.h"
 #include "InfoCommand.h"
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
   app.add_option("--plugin", options.pluginPath, "Plug-in module to load (default: the one next to dtv)");
   AddInfoCommand(app, options);
   AddDevicesCommand(app, options);
+  AddAnalyzeCommand(app);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
