@@ -65,13 +65,20 @@ HRESULT CKxTuningData::Append(const std::u16string& group, const KxTuningParam& 
 
 HRESULT CKxTuningData::AddSatellite(const std::u16string& name, const std::u16string& position) {
   try {
+    BStr bstrName(name);
+    BStr bstrPosition(position);
+    if (!bstrName.Get() || !bstrPosition.Get()) return E_OUTOFMEMORY;
     const std::lock_guard lock(m_lock);
-    m_vecSatNames.emplace_back(name);
-    m_vecSatPositions.emplace_back(position);
+    m_vecSatNames.push_back(std::move(bstrName));
+    try {
+      m_vecSatPositions.push_back(std::move(bstrPosition));
+    } catch (const std::bad_alloc&) {
+      m_vecSatNames.pop_back();  // the two lists stay parallel
+      throw;
+    }
   } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;
   }
-  if (!m_vecSatNames.back().Get() || !m_vecSatPositions.back().Get()) return E_OUTOFMEMORY;
   return S_OK;
 }
 
