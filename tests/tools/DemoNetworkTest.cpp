@@ -7,7 +7,12 @@
 #include <map>
 #include <set>
 
+#include <pugixml.hpp>
+#include <sstream>
+
 #include "DSFilters/PsiRenderer/TransportStreamAnalyzer.h"
+#include "DSFilters/PsiRenderer/TransportStreamEpgReader.h"
+#include "analyze/EpgOutput.h"
 
 namespace {
 
@@ -63,6 +68,55 @@ TEST(DemoNetwork, ContinuityCountersRunOnAcrossTheLoopAndSectionsArePacked) {
     }
   }
   EXPECT_GT(packedPackets, 0u) << "some sections start in the middle of a packet";
+}
+
+}  // namespace
+
+namespace {
+
+TEST(DemoNetwork, CarriesADayOfScheduleAsTextXmltvAndJson) {
+  const std::vector<uint8_t> ts = ReadDemo(1);
+  const auto events = CTransportStreamEpgReader(false).Read(ts);
+  // Four services, a programme per hour; present/following repeat schedule events.
+  ASSERT_EQ(events->Count(), 96u);
+  const CEpgEvent& first = events->Entries().begin()->second.event;
+  EXPECT_EQ(first.m_bstrEventName, u"Morning News");
+  EXPECT_EQ(first.m_bstrText, u"Morning News on Demo One\r\nLive from the demo studio.");
+  EXPECT_EQ(first.m_bstrItem, u"*A. Smith*2026");
+  EXPECT_EQ(first.m_bstrItemDescription, u"*Presenter*Year");
+  EXPECT_EQ(first.m_llStartTime, 1796860800);
+  EXPECT_EQ(first.m_llEndTime, 1796860800 + 3600);
+
+  CTransportStreamAnalyzer analyzer(false);
+  const TransportStreamAnalysis channels = analyzer.Analyze(ts);
+  std::ostringstream xml;
+  WriteXmltv(*events, *channels.channels, xml);
+  pugi::xml_document doc;
+  ASSERT_TRUE(doc.load_string(xml.str().c_str()));
+  const pugi::xml_node tv = doc.child("tv");
+  ASSERT_TRUE(tv);
+  std::set<std::string> ids;
+  for (pugi::xml_node c : tv.children("channel")) {
+    ids.insert(c.attribute("id").value());
+    EXPECT_FALSE(std::string(c.child_value("display-name")).empty());
+  }
+  EXPECT_EQ(ids.size(), 4u);
+  size_t programmes = 0;
+  for (pugi::xml_node p : tv.children("programme")) {
+    ++programmes;
+    EXPECT_TRUE(ids.count(p.attribute("channel").value())) << "every programme names a listed channel";
+    EXPECT_EQ(std::string(p.attribute("start").value()).size(), 20u) << "YYYYMMDDhhmmss +zzzz";
+    EXPECT_TRUE(p.child("title"));
+  }
+  EXPECT_EQ(programmes, 96u);
+  EXPECT_NE(xml.str().find("<display-name>Kanal \xC5\x9E" "ehir</display-name>"), std::string::npos);
+
+  const nlohmann::ordered_json json = EpgEventsToJson(*events);
+  ASSERT_EQ(json.size(), 96u);
+  EXPECT_EQ(json[0]["start"], "2026-12-10T00:00:00Z");
+  EXPECT_EQ(json[0]["end"], "2026-12-10T01:00:00Z");
+  EXPECT_EQ(json[0]["serviceId"], 257);
+  EXPECT_EQ(json[1]["items"], nullptr) << "odd hours carry no extended event";
 }
 
 }  // namespace
