@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "DSFilters/PsiRenderer/EpgDvb.h"
 #include "DSFilters/PsiRenderer/PsiProcessorAtscEit.h"
 #include "DSFilters/PsiRenderer/PsiProcessorAtscEtt.h"
 #include "DSFilters/PsiRenderer/PsiProcessorEit.h"
@@ -13,12 +14,6 @@ constexpr uint16_t kPsipPid = 0x1FFB;
 constexpr size_t kChunk = 1 << 20;
 
 bool IsActualEit(uint8_t tableId) { return tableId == 0x4E || (tableId >= 0x50 && tableId <= 0x5F); }
-
-std::vector<uint8_t> ActualEitTableIds() {
-  std::vector<uint8_t> ids{0x4E};
-  for (uint8_t id = 0x50; id <= 0x5F; ++id) ids.push_back(id);
-  return ids;
-}
 
 bool Contains(const std::vector<uint16_t>& pids, uint16_t pid) {
   return std::find(pids.begin(), pids.end(), pid) != pids.end();
