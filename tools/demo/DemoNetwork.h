@@ -31,7 +31,7 @@ struct Mux {
   std::vector<Service> services;
 };
 
-constexpr uint16_t kNetworkId = 0x3001;
+constexpr uint16_t kNetworkId = 0x22F1;  // the network that originates the streams
 constexpr uint16_t kOriginalNetworkId = 0x22F1;
 // The time the recording shows: 2026-12-10 12:20:00 UTC.
 constexpr int64_t kNow = 1796860800 + 12 * 3600 + 20 * 60;
