@@ -31,6 +31,13 @@ void GetLater(pugi::xml_node element, const char* name, LONG fallback, LONG& tar
   target = attribute ? attribute.as_int(0) : fallback;
 }
 
+// pugixml also accepts several root elements; a document has exactly one.
+bool IsSingleDocument(const pugi::xml_document& doc) {
+  int elements = 0;
+  for (const pugi::xml_node node : doc.children()) elements += node.type() == pugi::node_element ? 1 : 0;
+  return elements == 1;
+}
+
 void SavePid(pugi::xml_node pids, const PidRecord& record) {
   switch (record.kind) {
     case PidRecordKind::Other: {
@@ -137,7 +144,7 @@ HRESULT CKxChannel::LoadFromXml(BSTR bstrXml) {
   const pugi::xml_parse_result parsed = doc.load_buffer(text.data(), text.size(), pugi::parse_default,
                                                         pugi::encoding_utf8);
   const pugi::xml_node channel = doc.document_element();
-  if (!parsed || !channel) {
+  if (!parsed || !IsSingleDocument(doc)) {
     traceFailure(E_FAIL, "(hr) = (pDoc->loadXML(bstrXml, &bSuccess))", kLogFile);
     return E_FAIL;
   }
