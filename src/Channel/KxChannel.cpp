@@ -20,18 +20,31 @@ struct ComparedField {
   ComparedField { &IKxChannel::name, "(hr) = (pOther->" #name "(&lValue))" }
 
 constexpr std::array kComparedFields = {
-    COMPARED_FIELD(get_Type),           COMPARED_FIELD(get_ProgramNumber),       COMPARED_FIELD(get_CountryCode),
-    COMPARED_FIELD(get_InputSource),    COMPARED_FIELD(get_AnalogInputType),     COMPARED_FIELD(get_TunerMode),
-    COMPARED_FIELD(get_CarrierFrequency), COMPARED_FIELD(get_Bandwidth),         COMPARED_FIELD(get_NetworkId),
-    COMPARED_FIELD(get_ServiceId),      COMPARED_FIELD(get_TransportStreamId),   COMPARED_FIELD(get_Modulation),
-    COMPARED_FIELD(get_SymbolRate),     COMPARED_FIELD(get_SignalPolarisation),  COMPARED_FIELD(get_ServiceType),
-    COMPARED_FIELD(get_PhysicalChannel), COMPARED_FIELD(get_MajorChannel),       COMPARED_FIELD(get_MinorChannel),
-    COMPARED_FIELD(get_ChannelFlags),   COMPARED_FIELD(get_LnbPosition),
+    COMPARED_FIELD(get_Type),
+    COMPARED_FIELD(get_ProgramNumber),
+    COMPARED_FIELD(get_CountryCode),
+    COMPARED_FIELD(get_InputSource),
+    COMPARED_FIELD(get_AnalogInputType),
+    COMPARED_FIELD(get_TunerMode),
+    COMPARED_FIELD(get_CarrierFrequency),
+    COMPARED_FIELD(get_Bandwidth),
+    COMPARED_FIELD(get_NetworkId),
+    COMPARED_FIELD(get_ServiceId),
+    COMPARED_FIELD(get_TransportStreamId),
+    COMPARED_FIELD(get_Modulation),
+    COMPARED_FIELD(get_SymbolRate),
+    COMPARED_FIELD(get_SignalPolarisation),
+    COMPARED_FIELD(get_ServiceType),
+    COMPARED_FIELD(get_PhysicalChannel),
+    COMPARED_FIELD(get_MajorChannel),
+    COMPARED_FIELD(get_MinorChannel),
+    COMPARED_FIELD(get_ChannelFlags),
+    COMPARED_FIELD(get_LnbPosition),
 };
 #undef COMPARED_FIELD
 
 constexpr std::array<const char16_t*, 4> kComparedProperties = {u"HighOscillator", u"LowOscillator", u"LnbSwitch",
-                                                                  u"VideoStreamType"};
+                                                                u"VideoStreamType"};
 
 HRESULT Traced(HRESULT hr, const char* expression) {
   traceFailure(hr, expression, kLogFile);
@@ -72,11 +85,16 @@ HRESULT CKxChannel::get_IsTv(VARIANT_BOOL* p) {
 
 LONG* CKxChannel::NamedInteger(std::u16string_view name) {
   const std::pair<std::u16string_view, LONG*> table[] = {
-      {u"InnerFec", &m_lInnerFec},           {u"OuterFec", &m_lOuterFec},
-      {u"RunningState", &m_lRunningState},   {u"PcrPid", &m_lPcrPid},
-      {u"Pilot", &m_lPilot},                 {u"Rolloff", &m_lRolloff},
-      {u"SignalQuality", &m_lSignalQuality}, {u"HighOscillator", &m_lHighOscillator},
-      {u"LowOscillator", &m_lLowOscillator}, {u"LnbSwitch", &m_lLnbSwitch},
+      {u"InnerFec", &m_lInnerFec},
+      {u"OuterFec", &m_lOuterFec},
+      {u"RunningState", &m_lRunningState},
+      {u"PcrPid", &m_lPcrPid},
+      {u"Pilot", &m_lPilot},
+      {u"Rolloff", &m_lRolloff},
+      {u"SignalQuality", &m_lSignalQuality},
+      {u"HighOscillator", &m_lHighOscillator},
+      {u"LowOscillator", &m_lLowOscillator},
+      {u"LnbSwitch", &m_lLnbSwitch},
       {u"VideoStreamType", &m_lVideoStreamType},
   };
   for (const auto& [entry, field] : table) {
@@ -107,7 +125,8 @@ HRESULT CKxChannel::put_Property(BSTR bstrName, VARIANT value) {
 HRESULT CKxChannel::get_Property(BSTR bstrName, VARIANT* pValue) {
   if (!bstrName || !pValue) return E_POINTER;
   const std::u16string_view name(bstrName, SysStringLen(bstrName));
-  VariantInit(pValue);
+  // The out variant arrives initialised and may hold an earlier value.
+  VariantClear(pValue);
   if (name == kNetworkName) {
     RETURN_IF_FAILED(m_bstrNetworkName.CopyTo(&pValue->bstrVal));
     pValue->vt = VT_BSTR;

@@ -7,8 +7,7 @@
 
 class CKxChannel : public CKxChannelInternal, public IKxChannelEx, public IKxXmlSerialisation {
  public:
-  using InterfaceMap =
-      ::InterfaceMap<IKxChannelEx, InterfaceVia<IKxChannel, IKxChannelEx>, IKxXmlSerialisation>;
+  using InterfaceMap = ::InterfaceMap<IKxChannelEx, InterfaceVia<IKxChannel, IKxChannelEx>, IKxXmlSerialisation>;
 
   CKxChannel() = default;
   explicit CKxChannel(const CKxChannelInternal& data) : CKxChannelInternal(data) {}

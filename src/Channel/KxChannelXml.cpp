@@ -1,8 +1,7 @@
 // The channel's XML form: one "channel" element carrying every property as an
 // attribute and one "pids" element listing the PID records.
-#include <sstream>
-
 #include <pugixml.hpp>
+#include <sstream>
 
 #include "Channel/KxChannel.h"
 #include "logging/LogFile.h"
@@ -141,8 +140,8 @@ HRESULT CKxChannel::SaveToXml(BSTR* pbstrXml) {
 HRESULT CKxChannel::LoadFromXml(BSTR bstrXml) {
   const std::string text = Utf16ToUtf8(bstrXml ? std::u16string_view(bstrXml, SysStringLen(bstrXml)) : u"");
   pugi::xml_document doc;
-  const pugi::xml_parse_result parsed = doc.load_buffer(text.data(), text.size(), pugi::parse_default,
-                                                        pugi::encoding_utf8);
+  const pugi::xml_parse_result parsed =
+      doc.load_buffer(text.data(), text.size(), pugi::parse_default, pugi::encoding_utf8);
   const pugi::xml_node channel = doc.document_element();
   if (!parsed || !IsSingleDocument(doc)) {
     traceFailure(E_FAIL, "(hr) = (pDoc->loadXML(bstrXml, &bSuccess))", kLogFile);

@@ -32,8 +32,7 @@ inline void AddAudio(IKxChannel* channel, LONG pid, LONG streamType, const char1
   EXPECT_EQ(S_OK, channel->AddPidInfo(info.Get()));
 }
 
-inline void AddTeletext(IKxChannel* channel, LONG pid, const char16_t* language, LONG type, LONG magazine,
-                        LONG page) {
+inline void AddTeletext(IKxChannel* channel, LONG pid, const char16_t* language, LONG type, LONG magazine, LONG page) {
   auto info = NewPidInfo<CKxTeletextPidInfo>(pid, 6);
   BStr text{std::u16string_view(language)};
   info->put_Iso639Language(text.Get());

@@ -32,22 +32,53 @@ TEST(ChannelXmlTest, FreshChannelWritesTheDefaultsInOrderWithoutDeclaration) {
   pugi::xml_document doc = Parse(xml);
   pugi::xml_node channel = doc.document_element();
 
-  const char* names[] = {"type", "title", "programNumber", "countryCode", "inputSource", "inputType",
-                         "analogTunerMode", "scrambled", "visible", "videoDevice", "audioDevice",
-                         "carrierFrequency", "serviceProviderName", "bandwidth", "networkId", "serviceId",
-                         "transportStreamId", "networkName", "innerFec", "outerFec", "satellite", "modulation",
-                         "symbolRate", "signalPolarisation", "runningState", "pcrPid", "serviceType",
-                         "physicalChannel", "majorChannel", "minorChannel", "sourceId", "channelTsId",
-                         "channelFlags", "pilot", "rolloff", "lnbPos", "highOscillator", "lowOscillator",
-                         "lnbSwitch", "videoStreamType"};
+  const char* names[] = {"type",
+                         "title",
+                         "programNumber",
+                         "countryCode",
+                         "inputSource",
+                         "inputType",
+                         "analogTunerMode",
+                         "scrambled",
+                         "visible",
+                         "videoDevice",
+                         "audioDevice",
+                         "carrierFrequency",
+                         "serviceProviderName",
+                         "bandwidth",
+                         "networkId",
+                         "serviceId",
+                         "transportStreamId",
+                         "networkName",
+                         "innerFec",
+                         "outerFec",
+                         "satellite",
+                         "modulation",
+                         "symbolRate",
+                         "signalPolarisation",
+                         "runningState",
+                         "pcrPid",
+                         "serviceType",
+                         "physicalChannel",
+                         "majorChannel",
+                         "minorChannel",
+                         "sourceId",
+                         "channelTsId",
+                         "channelFlags",
+                         "pilot",
+                         "rolloff",
+                         "lnbPos",
+                         "highOscillator",
+                         "lowOscillator",
+                         "lnbSwitch",
+                         "videoStreamType"};
   std::vector<std::string> written;
   for (pugi::xml_attribute a : channel.attributes()) written.push_back(a.name());
   EXPECT_EQ(std::vector<std::string>(std::begin(names), std::end(names)), written);
 
   const std::pair<const char*, const char*> values[] = {
-      {"type", "0"},    {"programNumber", "-1"},  {"visible", "1"},         {"scrambled", "0"},
-      {"analogTunerMode", "1"}, {"lnbPos", "0"},  {"videoStreamType", "0"}, {"title", ""},
-      {"satellite", ""}, {"signalPolarisation", "-1"}};
+      {"type", "0"},   {"programNumber", "-1"},  {"visible", "1"}, {"scrambled", "0"}, {"analogTunerMode", "1"},
+      {"lnbPos", "0"}, {"videoStreamType", "0"}, {"title", ""},    {"satellite", ""},  {"signalPolarisation", "-1"}};
   for (const auto& [name, value] : values) EXPECT_STREQ(value, channel.attribute(name).value()) << name;
 
   ASSERT_EQ(1, std::distance(channel.children().begin(), channel.children().end()));

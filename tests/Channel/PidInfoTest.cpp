@@ -196,16 +196,18 @@ TEST(StreamInfoTest, VideoAndAudioInfoStartAtZeroAndReportTheirFormat) {
   audio->SetFormat({24000, 2, 48000, 16});
   video->get_FrameDuration(&duration);
   EXPECT_EQ(400000, duration);
-  const std::pair<HRESULT (IKxVideoInfo::*)(LONG*), LONG> videoValues[] = {
-      {&IKxVideoInfo::get_Width, 720}, {&IKxVideoInfo::get_Height, 576},
-      {&IKxVideoInfo::get_AspectRatioX, 16}, {&IKxVideoInfo::get_AspectRatioY, 9}};
+  const std::pair<HRESULT (IKxVideoInfo::*)(LONG*), LONG> videoValues[] = {{&IKxVideoInfo::get_Width, 720},
+                                                                           {&IKxVideoInfo::get_Height, 576},
+                                                                           {&IKxVideoInfo::get_AspectRatioX, 16},
+                                                                           {&IKxVideoInfo::get_AspectRatioY, 9}};
   for (const auto& [getter, expected] : videoValues) {
     (static_cast<IKxVideoInfo*>(video.Get())->*getter)(&value);
     EXPECT_EQ(expected, value);
   }
-  const std::pair<HRESULT (IKxAudioInfo::*)(LONG*), LONG> audioValues[] = {
-      {&IKxAudioInfo::get_AvgBytesPerSec, 24000}, {&IKxAudioInfo::get_Channels, 2},
-      {&IKxAudioInfo::get_SamplesPerSec, 48000}, {&IKxAudioInfo::get_BitsPerSample, 16}};
+  const std::pair<HRESULT (IKxAudioInfo::*)(LONG*), LONG> audioValues[] = {{&IKxAudioInfo::get_AvgBytesPerSec, 24000},
+                                                                           {&IKxAudioInfo::get_Channels, 2},
+                                                                           {&IKxAudioInfo::get_SamplesPerSec, 48000},
+                                                                           {&IKxAudioInfo::get_BitsPerSample, 16}};
   for (const auto& [getter, expected] : audioValues) {
     (static_cast<IKxAudioInfo*>(audio.Get())->*getter)(&value);
     EXPECT_EQ(expected, value);

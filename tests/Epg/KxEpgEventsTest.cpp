@@ -66,8 +66,17 @@ class FakeEpgEvents : public IEpgEvents {
 };
 
 EventData Sample(LONG id) {
-  return {id, 1019, 28106, 1, 77, u"Tagesschau " + std::u16string(1, u'0' + id), u"Nachrichten \u00fcber alles",
-          u"Moderation", u"Jan Hofer", 46000.75 + id, 46000.8 + id};
+  return {id,
+          1019,
+          28106,
+          1,
+          77,
+          u"Tagesschau " + std::u16string(1, u'0' + id),
+          u"Nachrichten \u00fcber alles",
+          u"Moderation",
+          u"Jan Hofer",
+          46000.75 + id,
+          46000.8 + id};
 }
 
 ComPtr<ComObject<CKxEpgEvents>> Collection() {
