@@ -3,7 +3,7 @@
 // renderer snapshot.
 #include <vector>
 
-#include "interfaces/IEpg.h"
+#include "interfaces/IEpgEvents.h"
 #include "interfaces/IKxEpgEvents.h"
 #include "platform/com/ComObject.h"
 
