@@ -180,7 +180,9 @@ Bytes Mss(const std::string& text) {
 TEST(EpgAtsc, EventTimesAreUtcFromGpsAndEttSetsText) {
   auto events = std::make_shared<CEpgEvents>();
   CPsiProcessorAtscEit eit(events, PsiRenderer_NetworkType_Atsc);
-  const Bytes title = Mss("Evening News");
+  // A title compressed with the A/65 title table.
+  const Bytes title = {0x01, 'e', 'n', 'g', 0x01, 0x01, 0x00, 12, 0xA7, 0xA7, 0xF1, 0x54,
+                       0xF1, 0x49, 0x3A, 0x81, 0x26, 0x8E, 0x48, 0x60};
   const uint32_t gps = 1'000'000'000;
   Bytes body = {0x00, 0x01};  // protocol_version, num_events_in_section
   const Bytes event = {0xC0, 0x01, uint8_t(gps >> 24), uint8_t(gps >> 16), uint8_t(gps >> 8), uint8_t(gps),
@@ -204,7 +206,7 @@ TEST(EpgAtsc, EventTimesAreUtcFromGpsAndEttSetsText) {
   EXPECT_EQ(e.m_lServiceId, 1);
   EXPECT_EQ(e.m_lEventId, 1);
   EXPECT_EQ(e.m_lTransportStreamId, -1);
-  EXPECT_EQ(e.m_bstrEventName, u"Evening News");
+  EXPECT_EQ(e.m_bstrEventName, u"MythTV is cool!");
   EXPECT_EQ(e.m_bstrText, u"Headlines of the day");
   EXPECT_EQ(e.m_llStartTime, 315964800 + gps - 17);
   EXPECT_EQ(e.m_llEndTime - e.m_llStartTime, 1800);
