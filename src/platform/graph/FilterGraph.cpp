@@ -7,7 +7,14 @@
 
 CFilterGraph::~CFilterGraph() {
   Stop();
-  for (Entry& e : m_filters) e.filter->JoinFilterGraph(nullptr, nullptr);
+  // Connected pins hold references on each other's filters: break every
+  // connection so that the filters can go.
+  for (Entry& e : m_filters) {
+    std::vector<ComPtr<IPin>> pins;
+    e.filter->EnumPins(&pins);
+    for (const ComPtr<IPin>& pin : pins) Disconnect(pin.Get());
+    e.filter->JoinFilterGraph(nullptr, nullptr);
+  }
 }
 
 HRESULT CFilterGraph::AddFilter(IBaseFilter* filter, const char16_t* name) {

@@ -73,3 +73,21 @@ TEST_F(GraphFixture, QueuesEventsInOrder) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(FilterGraph, ReleasesConnectedFiltersWhenItGoes) {
+  const LONG before = ModuleLock::Value();
+  {
+    auto graph = ComObject<CFilterGraph>::Make();
+    auto source = ComObject<CTestSource>::Make();
+    auto renderer = ComObject<CTestRenderer>::Make();
+    ASSERT_EQ(graph->AddFilter(source.Get(), u"Source"), S_OK);
+    ASSERT_EQ(graph->AddFilter(renderer.Get(), u"Renderer"), S_OK);
+    ASSERT_EQ(graph->ConnectDirect(PinOf(source.Get(), u"Output").Get(), PinOf(renderer.Get(), u"Input").Get(), nullptr),
+              S_OK);
+  }
+  EXPECT_EQ(ModuleLock::Value(), before) << "every filter and the graph are gone";
+}
+
+}  // namespace
