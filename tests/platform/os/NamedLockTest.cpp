@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <thread>
 
-#include "platform/os/TempRoot.h"
+#include "support/TempSettingsRoot.h"
 
 namespace {
 

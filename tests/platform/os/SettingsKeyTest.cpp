@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/os/TempRoot.h"
+#include "support/TempSettingsRoot.h"
 
 namespace {
 
