@@ -4,6 +4,12 @@
 
 #include "platform/com/Types.h"
 
+// Reads the settings and opens the file; once per process, when the module
+// is loaded. Always S_OK: the log never fails its caller.
+HRESULT LogFileInit();
+// Closes the file and drops the log; later messages find a fresh, inactive log.
+void LogFileShutdown();
+
 // Writes one message when the configured level is at least `level`.
 void log(int level, const char* format, ...) __attribute__((format(printf, 2, 3)));
 
