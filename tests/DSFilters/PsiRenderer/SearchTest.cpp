@@ -202,6 +202,13 @@ TEST(SearchAtscTest, Test040GivesTheVctChannels) {
     EXPECT_EQ(channel.m_nCa, 0);
     EXPECT_FALSE(channel.m_vPids.empty());
   }
+
+  // A restart on the same object starts from an empty list and fresh tables.
+  ASSERT_TRUE(search.StartChannelScan(0));
+  ASSERT_NE(RunUntilCompleted(search, pusher, *clock), kNotCompleted);
+  search.StopChannelScan();
+  EXPECT_EQ(ByProgram(*search.GetChannels()).size(), 4u);
+  EXPECT_EQ(search.GetChannels()->Size(), 4u);
 }
 
 }  // namespace
