@@ -75,12 +75,12 @@ HRESULT ComparePids(IKxChannel* pThis, IKxChannel* pOther, bool* pbEqual) {
 
 HRESULT CKxChannel::get_IsRadio(VARIANT_BOOL* p) {
   const bool radio = m_lType >= 1 && m_lType <= 9 && m_lType % 2 == 1;
-  return Get(p, ToVariantBool(radio));
+  return GetProperty(p, ToVariantBool(radio));
 }
 
 HRESULT CKxChannel::get_IsTv(VARIANT_BOOL* p) {
   const bool tv = m_lType >= 2 && m_lType <= 10 && m_lType % 2 == 0;
-  return Get(p, ToVariantBool(tv));
+  return GetProperty(p, ToVariantBool(tv));
 }
 
 LONG* CKxChannel::NamedInteger(std::u16string_view name) {

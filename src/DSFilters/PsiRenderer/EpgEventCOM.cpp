@@ -3,15 +3,10 @@
 #include "DSFilters/PsiRenderer/SnapshotLog.h"
 #include "logging/LogFile.h"
 #include "platform/com/Date.h"
+#include "platform/com/Property.h"
 
 namespace {
 constexpr const char* kLogFile = "EpgEventsCOM";
-
-HRESULT ReturnLong(LONG* out, int32_t value) {
-  if (!out) return E_POINTER;
-  *out = value;
-  return S_OK;
-}
 
 HRESULT ReturnString(BSTR* out, const std::u16string& value, const char* expression) {
   if (!out) return E_POINTER;
@@ -52,11 +47,11 @@ HRESULT CEpgEventCOM::CreateInstance(const CEpgEvent& event, IEpgEvent** ppEpgEv
   return hr;
 }
 
-HRESULT CEpgEventCOM::get_EventId(LONG* value) { return ReturnLong(value, m_lEventId); }
-HRESULT CEpgEventCOM::get_TransportStreamId(LONG* value) { return ReturnLong(value, m_lTransportStreamId); }
-HRESULT CEpgEventCOM::get_ServiceId(LONG* value) { return ReturnLong(value, m_lServiceId); }
-HRESULT CEpgEventCOM::get_NetworkId(LONG* value) { return ReturnLong(value, m_lOriginalNetworkId); }
-HRESULT CEpgEventCOM::get_SourceId(LONG* value) { return ReturnLong(value, m_lServiceId); }
+HRESULT CEpgEventCOM::get_EventId(LONG* value) { return GetProperty<LONG>(value, m_lEventId); }
+HRESULT CEpgEventCOM::get_TransportStreamId(LONG* value) { return GetProperty<LONG>(value, m_lTransportStreamId); }
+HRESULT CEpgEventCOM::get_ServiceId(LONG* value) { return GetProperty<LONG>(value, m_lServiceId); }
+HRESULT CEpgEventCOM::get_NetworkId(LONG* value) { return GetProperty<LONG>(value, m_lOriginalNetworkId); }
+HRESULT CEpgEventCOM::get_SourceId(LONG* value) { return GetProperty<LONG>(value, m_lServiceId); }
 
 HRESULT CEpgEventCOM::get_EventName(BSTR* value) {
   return ReturnString(value, m_bstrEventName, "(hr) = (m_bstrEventName.CopyTo(pbstrName))");

@@ -12,17 +12,14 @@
 #include "DSFilters/PsiRenderer/EpgEventsCOM.h"
 #include "DSFilters/PsiRenderer/TransponderFrequenciesCOM.h"
 #include "logging/LogFile.h"
+#include "platform/com/Property.h"
 #include "platform/com/TaskMemory.h"
 #include "platform/sync/Clock.h"
 
 namespace {
 constexpr const char* kLogFile = "DSFilters\\PsiRenderer\\psirendererfilter";
 
-HRESULT ReturnBool(VARIANT_BOOL* out, bool value) {
-  if (!out) return E_POINTER;
-  *out = ToVariantBool(value);
-  return S_OK;
-}
+HRESULT ReturnBool(VARIANT_BOOL* out, bool value) { return GetProperty(out, ToVariantBool(value)); }
 }  // namespace
 
 CPsiRendererInputPin::CPsiRendererInputPin(CPsiRendererFilter* filter, RecursiveLock* lock)
