@@ -1,14 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "devplugins/KxDPApplyCACommand.h"
 #include "devplugins/KxDPTuneRequestCommand.h"
 
 namespace {
 // A record as the graph manager fills it: field i holds 100 + i, the spare -1.
 KxDPTuneRequestParam GraphManagerParam() {
-  KxDPTuneRequestParam param{};
-  int32_t* fields = &param.lnbPosition;
+  int32_t fields[23];
   for (int i = 0; i < 23; ++i) fields[i] = 100 + i;
+  KxDPTuneRequestParam param;
+  std::memcpy(&param, fields, sizeof param);
   param.lnbPosition = 3;
   param.spare = -1;
   param.bandwidth = 8;
