@@ -50,10 +50,9 @@ struct InterfaceMap {
     if (iid == IidOf<IUnknown>()) {
       *out = FirstUnknown(object);
     } else {
-      ((*out == nullptr && iid == com_detail::Entry<Entries>::Type::Iid()
-            ? (*out = com_detail::Entry<Entries>::Type::Cast(object), true)
-            : false),
-       ...);
+      (void)((*out == nullptr && iid == com_detail::Entry<Entries>::Type::Iid() &&
+              (*out = com_detail::Entry<Entries>::Type::Cast(object)) != nullptr) ||
+             ...);
     }
     if (!*out) return E_NOINTERFACE;
     object->AddRef();

@@ -1,0 +1,31 @@
+#pragma once
+// Base of the processors that write into a channel list. Writes happen under
+// the list's lock so that snapshots never see a half-written channel.
+#include <memory>
+#include <utility>
+#include "DSFilters/PsiRenderer/Channels.h"
+#include "DSFilters/PsiRenderer/PsiProcessorBase.h"
+
+class CPsiChannelProcessor : public CPsiProcessorBase {
+ public:
+  CPsiChannelProcessor(std::shared_ptr<CChannels> channels, PsiRenderer_NetworkType networkType,
+                       std::shared_ptr<CTransponderFrequencies> frequencies = nullptr)
+      : CPsiProcessorBase(networkType, std::move(frequencies)), m_pChannels(std::move(channels)) {}
+
+ protected:
+  // The pattern of the single-table processors: a complete table is evaluated
+  // once, on the section that completes it.
+  template <typename TTable>
+  int ProcessTableSection(TTable& table, const uint8_t* data, uint32_t length, uint32_t pid, uint32_t tableId) {
+    if (table.IsComplete()) return 1;
+    if (!table.AddSection(data, length, pid, tableId)) return 0;
+    if (!table.IsComplete()) return 1;
+    AutoLock lock(m_pChannels->Lock());
+    Evaluate();
+    return 1;
+  }
+  // Writes the complete table into the channel list; called with the list locked.
+  virtual void Evaluate() {}
+
+  const std::shared_ptr<CChannels> m_pChannels;
+};

@@ -1,0 +1,25 @@
+#pragma once
+// Turns one complete ATSC EIT (the events of one source) into EPG events.
+#include <memory>
+
+#include "DSFilters/PsiRenderer/EpgEvents.h"
+#include "DSFilters/PsiRenderer/GpsTime.h"
+#include "DSFilters/PsiRenderer/PsiProcessorBase.h"
+#include "psi/atsc/EitAtsc.h"
+
+class CPsiProcessorAtscEit : public CPsiProcessorBase {
+ public:
+  CPsiProcessorAtscEit(std::shared_ptr<CEpgEvents> events, PsiRenderer_NetworkType networkType)
+      : CPsiProcessorBase(networkType), m_pEvents(std::move(events)) {}
+
+  int ProcessSection(const uint8_t* data, uint32_t length, uint32_t pid, uint32_t tableId) override;
+  int IsComplete() override { return m_Eit.IsComplete() ? 1 : 0; }
+  void Reset() override { m_Eit.Reset(); }
+  // The leap seconds from the stream's System Time Table.
+  void SetGpsUtcOffset(int offset) { m_nGpsUtcOffset = offset; }
+
+ private:
+  const std::shared_ptr<CEpgEvents> m_pEvents;
+  CEitAtsc m_Eit;
+  int m_nGpsUtcOffset = kDefaultGpsUtcOffset;
+};

@@ -1,0 +1,21 @@
+#pragma once
+// Gives an ATSC event its extended text from one complete ETT.
+#include <memory>
+
+#include "DSFilters/PsiRenderer/EpgEvents.h"
+#include "DSFilters/PsiRenderer/PsiProcessorBase.h"
+#include "psi/atsc/Ett.h"
+
+class CPsiProcessorAtscEtt : public CPsiProcessorBase {
+ public:
+  CPsiProcessorAtscEtt(std::shared_ptr<CEpgEvents> events, PsiRenderer_NetworkType networkType)
+      : CPsiProcessorBase(networkType), m_pEvents(std::move(events)) {}
+
+  int ProcessSection(const uint8_t* data, uint32_t length, uint32_t pid, uint32_t tableId) override;
+  int IsComplete() override { return m_Ett.IsComplete() ? 1 : 0; }
+  void Reset() override { m_Ett.Reset(); }
+
+ private:
+  const std::shared_ptr<CEpgEvents> m_pEvents;
+  CEtt m_Ett;
+};

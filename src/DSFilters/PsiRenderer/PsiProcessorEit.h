@@ -1,0 +1,28 @@
+#pragma once
+// Turns DVB EIT sections (present/following and schedule) into EPG events.
+// Every accepted section refreshes every event of its table_id.
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "DSFilters/PsiRenderer/EpgEvents.h"
+#include "DSFilters/PsiRenderer/PsiProcessorBase.h"
+#include "psi/dvb/EitDvb.h"
+
+class CPsiProcessorEit : public CPsiProcessorBase {
+ public:
+  CPsiProcessorEit(std::shared_ptr<CEpgEvents> events, PsiRenderer_NetworkType networkType)
+      : CPsiProcessorBase(networkType), m_pEvents(std::move(events)) {}
+
+  // Empties the map and creates one empty container per table_id.
+  void SetTableIds(const std::vector<uint8_t>& tableIds);
+  int ProcessSection(const uint8_t* data, uint32_t length, uint32_t pid, uint32_t tableId) override;
+  int IsComplete() override;
+  void Reset() override;
+
+ private:
+  void UpdateEvent(const CEitDvbSubtable& subtable, const EitDvbEvent& source);
+
+  const std::shared_ptr<CEpgEvents> m_pEvents;
+  std::map<uint8_t, std::unique_ptr<CEitDvb>> m_mapTables;
+};

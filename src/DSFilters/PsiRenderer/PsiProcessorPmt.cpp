@@ -1,0 +1,45 @@
+#include "DSFilters/PsiRenderer/PsiProcessorPmt.h"
+
+#include "logging/LogFile.h"
+#include "psi/mpeg/PmtSection.h"
+
+int CPsiProcessorPmt::ProcessSection(const uint8_t* data, uint32_t length, uint32_t pid, uint32_t tableId) {
+  CPmtSection section(DescriptorContext_Mpeg);
+  if (!section.Parse(data, length)) return 0;
+  const auto found = m_mapPmts.find(section.program_number);
+  if (found == m_mapPmts.end()) return 0;
+  CPmt& pmt = *found->second;
+  if (pmt.IsComplete()) return 1;
+  if (!pmt.AddSection(data, length, pid, tableId)) return 0;
+  if (!pmt.IsComplete()) return 1;
+
+  AutoLock lock(m_pChannels->Lock());
+  const auto channel = m_pChannels->FindByProgramNumber(section.program_number);
+  if (!channel) return 1;
+  channel->m_nPcrPid = pmt.pcr_pid;
+  log(5, "CPsiProcessorPmtDvb::ProcessSection() Set PCRID: 0x%04x", pmt.pcr_pid);
+  EvaluateStreams(pmt, *channel, static_cast<uint16_t>(pid));
+  return 1;
+}
+
+int CPsiProcessorPmt::IsComplete() {
+  if (m_mapPmts.empty()) return 0;
+  for (const auto& [program, pmt] : m_mapPmts)
+    if (!pmt->IsComplete()) return 0;
+  return 1;
+}
+
+void CPsiProcessorPmt::SetPrograms(const std::vector<uint16_t>& programNumbers) {
+  m_mapPmts.clear();
+  for (uint16_t program : programNumbers) m_mapPmts[program] = CreateTable();
+}
+
+void CPsiProcessorPmt::AddPid(CChannel& channel, const PmtStream& stream, PsiRenderer_StreamType classification) {
+  channel.m_vPids.push_back({stream.elementary_pid, stream.stream_type, classification});
+  log(5, "CPsiProcessorPmtDvb::ProcessSection() added pid: 0x%x, stream_type: %d, PsiRenderer_StreamType: %d",
+      stream.elementary_pid, stream.stream_type, classification);
+}
+
+void CPsiProcessorPmt::AddAudioRecords(CChannel& channel, const AudioMap& audio) {
+  for (const auto& [pid, record] : audio) channel.m_vAudio.push_back(record);
+}

@@ -1,0 +1,5 @@
+#include "DigitalTvPlugin/DigitalTvPluginModule.h"
+
+namespace {
+CDigitalTvPluginModule s_module;
+}  // namespace
