@@ -5,18 +5,6 @@
 #include "logging/LogFile.h"
 #include "platform/sync/Clock.h"
 
-HRESULT CTransportStreamSink::CreateInstance(ComPtr<CTransportStreamSink>* out) {
-  if (!out) return E_POINTER;
-  try {
-    ComPtr<ComObject<CTransportStreamSink>> sink = ComObject<CTransportStreamSink>::Make();
-    if (!sink) return E_OUTOFMEMORY;
-    *out = sink;
-  } catch (const std::bad_alloc&) {
-    return E_OUTOFMEMORY;
-  }
-  return S_OK;
-}
-
 CTransportStreamSink::CTransportStreamSink() {
   if (!m_worker.Start(THREAD_PRIORITY_NORMAL)) throw std::bad_alloc();
 }

@@ -2,6 +2,7 @@
 // The transport stream sink behind the sink filter: the input pin hands every
 // sample to Receive (streaming thread); a worker thread passes the bytes to
 // the host callback through a 1 MiB ring. Nothing is allocated while streaming.
+// The control operations are those of IKxTransportStreamSinkControl.
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
@@ -11,29 +12,28 @@
 #include "DSFilters/TransportStreamCallback/TransportStreamSinkThread.h"
 #include "DSFilters/TransportStreamCallback/ZuFifoElementsHandlerMemory.h"
 #include "interfaces/IKxTransportStreamSink.h"
-#include "platform/com/ComObject.h"
+#include "platform/com/ComPtr.h"
 
-class CTransportStreamSink : public IKxTransportStreamSinkControl {
+class CTransportStreamSink {
  public:
-  using InterfaceMap = ::InterfaceMap<IKxTransportStreamSinkControl>;
   static constexpr size_t kFifoSize = 0x100000;
   static constexpr size_t kReadBufferSize = 0x10000;
   static constexpr uint32_t kBlockingLimitMs = 3000;
   static constexpr uint32_t kPollMs = 10;
 
-  // Allocates the buffers and starts the worker.
-  static HRESULT CreateInstance(ComPtr<CTransportStreamSink>* out);
-
+  // Allocates the buffers and starts the worker; std::bad_alloc when either
+  // cannot be had.
   CTransportStreamSink();
-  virtual ~CTransportStreamSink();
+  CTransportStreamSink(const CTransportStreamSink&) = delete;
+  CTransportStreamSink& operator=(const CTransportStreamSink&) = delete;
+  ~CTransportStreamSink();
 
-  // IKxTransportStreamSinkControl
-  HRESULT SetCallback(ITransportStreamSinkCallback* callback) override;
-  HRESULT StopDeliver() override;
-  HRESULT StartDeliver() override;
-  HRESULT EnableSink(VARIANT_BOOL on) override;
-  HRESULT ClearBuffers() override;
-  HRESULT EnableBlockingMode(VARIANT_BOOL on) override;
+  HRESULT SetCallback(ITransportStreamSinkCallback* callback);
+  HRESULT StopDeliver();
+  HRESULT StartDeliver();
+  HRESULT EnableSink(VARIANT_BOOL on);
+  HRESULT ClearBuffers();
+  HRESULT EnableBlockingMode(VARIANT_BOOL on);
 
   // Input pin, streaming thread. Never fails: lost bytes are logged.
   HRESULT Receive(const uint8_t* data, size_t length);

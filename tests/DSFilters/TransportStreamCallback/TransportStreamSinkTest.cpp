@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -23,10 +24,7 @@ std::vector<uint8_t> Concat(const std::vector<uint8_t>& a, const uint8_t* b, siz
 
 class TransportStreamSinkTest : public testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_EQ(S_OK, CTransportStreamSink::CreateInstance(&m_sink));
-    ASSERT_EQ(S_OK, m_sink->SetCallback(m_callback.Get()));
-  }
+  void SetUp() override { ASSERT_EQ(S_OK, m_sink->SetCallback(m_callback.Get())); }
   void TearDown() override { m_callback->SetGate(true); }
 
   // Holds the worker inside OnData with `first` taken out of the ring.
@@ -38,7 +36,7 @@ class TransportStreamSinkTest : public testing::Test {
   }
 
   ComPtr<ComObject<CRecordingCallback>> m_callback = ComObject<CRecordingCallback>::Make();
-  ComPtr<CTransportStreamSink> m_sink;
+  std::unique_ptr<CTransportStreamSink> m_sink = std::make_unique<CTransportStreamSink>();
 };
 }  // namespace
 
@@ -159,8 +157,7 @@ TEST_F(TransportStreamSinkTest, CallbackIsRequired) { EXPECT_EQ(E_POINTER, m_sin
 TEST(TransportStreamSink, WorkerIsJoinedWhileTheCallbackIsHeld) {
   auto callback = ComObject<CRecordingCallback>::Make();
   {
-    ComPtr<CTransportStreamSink> sink;
-    ASSERT_EQ(S_OK, CTransportStreamSink::CreateInstance(&sink));
+    auto sink = std::make_unique<CTransportStreamSink>();
     sink->SetCallback(callback.Get());
     const auto data = Pattern(188 * 7, 14);
     sink->Receive(data.data(), data.size());
