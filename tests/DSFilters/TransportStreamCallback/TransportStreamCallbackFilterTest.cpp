@@ -43,9 +43,19 @@ TEST(TransportStreamSinkFilter, SamplesFromTheGraphReachTheCallback) {
   ASSERT_TRUE(callback->WaitForBytes(2 * 1316));
   graph->Stop();
   control->StopDeliver();
+  // Connected filters hold each other; removing them breaks the connection,
+  // so the sink (and its worker) ends with the last reference.
+  ASSERT_EQ(S_OK, graph->RemoveFilter(source.Get()));
+  ASSERT_EQ(S_OK, graph->RemoveFilter(sink.Get()));
 
   std::vector<uint8_t> expected(data, data + 1316);
   expected.insert(expected.end(), data, data + 1316);
   EXPECT_EQ(expected, callback->Data());
   EXPECT_EQ("start stop ", callback->Notes());
+
+  control.Reset();
+  sink.Reset();
+  // The filter is gone and has let go of the callback.
+  EXPECT_EQ(1u, callback->AddRef() - 1);
+  callback->Release();
 }
