@@ -20,7 +20,7 @@ TEST(TransportStreamSinkFilter, SamplesFromTheGraphReachTheCallback) {
 
   ASSERT_EQ(S_OK, graph->AddFilter(source.Get(), u"Source"));
   ASSERT_EQ(S_OK, graph->AddFilter(sink.Get(), u"TransportStreamSink"));
-  const auto input = PinOf(sink.Get(), u"Input");
+  auto input = PinOf(sink.Get(), u"Input");
   ASSERT_TRUE(input);
   const AM_MEDIA_TYPE sections{MEDIATYPE_MPEG2_SECTIONS, GUID_NULL, GUID_NULL, {}};
   EXPECT_EQ(S_FALSE, input->QueryAccept(&sections));
@@ -54,6 +54,7 @@ TEST(TransportStreamSinkFilter, SamplesFromTheGraphReachTheCallback) {
   EXPECT_EQ("start stop ", callback->Notes());
 
   control.Reset();
+  input.Reset();  // a pin holds its filter
   sink.Reset();
   // The filter is gone and has let go of the callback.
   EXPECT_EQ(1u, callback->AddRef() - 1);
