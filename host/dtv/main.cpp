@@ -2,6 +2,8 @@
 #include <CLI/CLI.hpp>
 #include <fmt/format.h>
 
+#include "AnalyzeCommand.h"
+#include "DevicesCommand.h"
 #include "HostOptions.h"
 #include "InfoCommand.h"
 #include "dtvhost/HostError.h"
@@ -14,6 +16,8 @@ int main(int argc, char** argv) {
   HostOptions options;
   app.add_option("--plugin", options.pluginPath, "Plug-in module to load (default: the one next to dtv)");
   AddInfoCommand(app, options);
+  AddDevicesCommand(app, options);
+  AddAnalyzeCommand(app);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

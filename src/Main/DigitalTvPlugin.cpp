@@ -1,6 +1,8 @@
 #include "Main/DigitalTvPlugin.h"
 
+#include "Devices/KxSystemConfiguration.h"
 #include "DigitalTvPlugin/KxDigitalModule.h"
+#include "interfaces/IKxHWConfig.h"
 #include "logging/LogFile.h"
 
 namespace {
@@ -12,8 +14,9 @@ HRESULT CDigitalTvPlugin::get_Name(BSTR* pbstrName) { return AllocOutString(u"Di
 HRESULT CDigitalTvPlugin::CreateSystemConfiguration(IUnknown** ppSystemConfiguration) {
   if (!ppSystemConfiguration) return E_POINTER;
   *ppSystemConfiguration = nullptr;
-  // The system configuration (capture devices) attaches m_pHWConfig here.
-  return E_NOTIMPL;
+  const ComPtr<IKxHWConfig> hwConfig = QueryAs<IKxHWConfig>(m_pHWConfig.Get());
+  RETURN_IF_FAILED(CreateSystemConfigurationObject(hwConfig.Get(), ppSystemConfiguration));
+  return S_OK;
 }
 
 HRESULT CDigitalTvPlugin::GetTuningDataFromResource(BSTR bstrType, BSTR* pbstrXml) {

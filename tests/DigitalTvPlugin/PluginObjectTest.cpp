@@ -1,4 +1,5 @@
 #include "LoadedPlugin.h"
+#include "interfaces/IKxCaptureDevice.h"
 
 namespace {
 
@@ -70,12 +71,15 @@ TEST_F(PluginObject, HoldsOneReferenceOnTheHardwareConfiguration) {
   EXPECT_EQ(first.refs, 0u) << "the last release lets go of the configuration";
 }
 
-TEST_F(PluginObject, SystemConfigurationIsNotAvailableYet) {
+TEST_F(PluginObject, SystemConfigurationExistsWithoutHardwareConfiguration) {
   ComPtr<IKxTvPlugin> plugin = CreatePlugin();
   EXPECT_EQ(plugin->CreateSystemConfiguration(nullptr), E_POINTER);
-  IUnknown* configuration = reinterpret_cast<IUnknown*>(&plugin);
-  EXPECT_EQ(plugin->CreateSystemConfiguration(&configuration), E_NOTIMPL);
-  EXPECT_EQ(configuration, nullptr);
+  ComPtr<IUnknown> configuration;
+  ASSERT_EQ(plugin->CreateSystemConfiguration(configuration.Put()), S_OK);
+  ComPtr<IKxSystemConfiguration> system = QueryAs<IKxSystemConfiguration>(configuration.Get());
+  ASSERT_TRUE(system);
+  LONG count = 0;
+  EXPECT_TRUE(FAILED(system->get_DeviceCount(&count))) << "its operations fail without a configuration";
 }
 
 TEST_F(PluginObject, AnswersExactlyItsInterfaces) {

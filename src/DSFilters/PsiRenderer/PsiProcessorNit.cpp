@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "DSFilters/PsiRenderer/Bcd.h"
 #include "logging/LogFile.h"
 #include "platform/com/Utf.h"
 #include "psi/descriptors/dvb/CableDeliverySystemDescriptor.h"
@@ -13,13 +14,6 @@
 #include "psi/text/DvbText.h"
 
 namespace {
-// BCD digits read as a decimal number.
-uint32_t BcdToDecimal(uint32_t bcd) {
-  uint32_t value = 0;
-  for (int shift = 28; shift >= 0; shift -= 4) value = value * 10 + ((bcd >> shift) & 0xF);
-  return value;
-}
-
 uint8_t BandwidthMhz(uint8_t code) {
   switch (code) {
     case 0: return 8;

@@ -1,0 +1,8 @@
+#pragma once
+// The analysed channel list as one JSON object for scripts: camelCase names,
+// null for every value the stream did not give.
+#include <nlohmann/json.hpp>
+
+#include "DSFilters/PsiRenderer/TransportStreamAnalyzer.h"
+
+nlohmann::ordered_json ChannelListToJson(const TransportStreamAnalysis& analysis);

@@ -1,0 +1,73 @@
+#include "analyze/ChannelListText.h"
+
+#include <fmt/format.h>
+#include <fmt/ostream.h>
+
+#include "analyze/ChannelListFields.h"
+
+namespace {
+std::string Number(int32_t value) { return value == -1 ? "-" : std::to_string(value); }
+std::string Pid(int32_t value) { return value == -1 ? "-" : fmt::format("0x{:04x}", value); }
+std::string Language(const LanguageChars& language) { return LanguageText(language).value_or("---"); }
+std::string Ca(int32_t ca) { return ca == -1 ? "unknown" : ca != 0 ? "yes" : "no"; }
+
+const char* VideoType(int32_t type) {
+  switch (type) {
+    case 1: return "MPEG-2";
+    case 2: return "MPEG-4";
+    default: return "unknown";
+  }
+}
+
+void WriteDelivery(std::ostream& out, const CChannel& c) {
+  if (c.m_nMajorChannelNumber != -1) {
+    fmt::print(out, "  channel {}.{}, source id {}, channel TS id {}, frequency {}, modulation {}\n",
+               c.m_nMajorChannelNumber, c.m_nMinorChannelNumber, Number(c.m_nSourceId), Number(c.m_nChannelTsId),
+               Number(c.m_nCarrierFrequency), Number(c.m_nModulation));
+  } else if (c.m_nNetworkId != -1) {
+    fmt::print(out,
+               "  delivery: frequency {}, symbol rate {}, modulation {}, polarisation {}, orbital position {} "
+               "(west/east {}), bandwidth {}\n",
+               Number(c.m_nCarrierFrequency), Number(c.m_nSymbolRate), Number(c.m_nModulation),
+               Number(c.m_nPolarisation), Number(c.m_nOrbitalPosition), Number(c.m_nWestEastFlag),
+               Number(c.m_nBandwidth));
+  }
+}
+
+void WriteChannel(std::ostream& out, const CChannel& c) {
+  fmt::print(out, "#{} program {} service {} \"{}\" provider \"{}\" type {} running {} CA {}\n", c.m_nOrdinal,
+             Number(c.m_nProgramNumber), Number(c.m_nServiceId), c.m_bstrServiceName.Utf8(),
+             c.m_bstrServiceProvider.Utf8(), Number(c.m_nServiceType), Number(c.m_nRunningStatus), Ca(c.m_nCa));
+  fmt::print(out, "  PMT {} PCR {} video {} ({})\n", Pid(c.m_nPmtPid), Pid(c.m_nPcrPid), Pid(VideoPid(c)),
+             VideoType(c.m_nVideoStreamType));
+  for (const AudioRecord& a : c.m_vAudio)
+    fmt::print(out, "  audio {} {} type {}{}\n", Pid(a.pid), Language(a.language), a.type, a.ac3 ? " AC-3" : "");
+  for (const TeletextRecord& t : c.m_vTeletext)
+    fmt::print(out, "  teletext {} {} type {} magazine {} page {:02x}\n", Pid(t.pid), Language(t.language),
+               t.teletext_type, t.magazine_number, t.page_number);
+  for (const SubtitleRecord& s : c.m_vSubtitles)
+    fmt::print(out, "  subtitles {} {} type {} composition page {} ancillary page {}\n", Pid(s.pid),
+               Language(s.language), s.subtitling_type, s.composition_page_id, s.ancillary_page_id);
+  for (const PidRecord& p : c.m_vPids)
+    fmt::print(out, "  pid {} stream type 0x{:02x} {}\n", Pid(p.pid), p.stream_type, StreamKindName(p.classification));
+  WriteDelivery(out, c);
+}
+}  // namespace
+
+void WriteChannelListText(std::ostream& out, const TransportStreamAnalysis& analysis) {
+  const std::vector<CChannel> channels = analysis.channels->Copy();
+  if (!channels.empty()) {
+    const CChannel& first = channels.front();
+    fmt::print(out, "transport stream {}, original network {}, network {} \"{}\"\n",
+               Number(first.m_nTransportStreamId), Number(first.m_nOriginalNetworkId), Number(first.m_nNetworkId),
+               first.m_bstrNetworkName.Utf8());
+  }
+  fmt::print(out, "{} channels\n", channels.size());
+  for (const CChannel& channel : channels) WriteChannel(out, channel);
+  const auto frequencies = analysis.frequencies->Copy();
+  if (!frequencies.empty()) fmt::print(out, "{} announced transponders\n", frequencies.size());
+  for (const CTransponderFrequency& f : frequencies)
+    fmt::print(out, "  frequency {} kHz, symbol rate {}, polarisation {}, orbital position {} (west/east {}), bandwidth {}\n",
+               f.m_nCarrierFrequency, f.m_nSymbolRate, f.m_nPolarisation, f.m_nOrbitalPosition, f.m_nWestEastFlag,
+               f.m_nBandwidth);
+}

@@ -1,0 +1,32 @@
+#pragma once
+// Background EPG: while a channel is watched, reads the event tables at idle
+// priority and hands each batch of events not delivered before to the callback.
+#include <atomic>
+#include <memory>
+
+#include "DSFilters/PsiRenderer/EpgCallback.h"
+#include "DSFilters/PsiRenderer/EpgEvents.h"
+#include "DSFilters/PsiRenderer/PsiRendererSplitter.h"
+#include "DSFilters/PsiRenderer/PsiRendererTypes.h"
+#include "DSFilters/PsiRenderer/ScanThread.h"
+
+class CBackgroundEpgBase : public CScanThread {
+ public:
+  CBackgroundEpgBase(CPsiRendererSplitter& splitter, PsiRenderer_NetworkType networkType)
+      : m_Splitter(splitter), m_NetworkType(networkType) {}
+
+  void SetCallback(IEpgCallback* callback) { m_pCallback = callback; }
+  std::shared_ptr<CEpgEvents> GetEvents() const { return m_pEvents; }
+
+ protected:
+  // Hands the events not delivered before to the callback, if there are any.
+  void Deliver(const char* message);
+
+  CPsiRendererSplitter& m_Splitter;
+  const PsiRenderer_NetworkType m_NetworkType;
+  const std::shared_ptr<CEpgEvents> m_pEvents = std::make_shared<CEpgEvents>();
+  static constexpr uint32_t kPollMs = 2000;
+
+ private:
+  std::atomic<IEpgCallback*> m_pCallback{nullptr};
+};

@@ -1,0 +1,31 @@
+#pragma once
+// Foreground EPG collection: a worker that polls the splitter for event
+// tables and fills its event list until stopped.
+#include <atomic>
+#include <memory>
+
+#include "DSFilters/PsiRenderer/EpgEvents.h"
+#include "DSFilters/PsiRenderer/PsiRendererSplitter.h"
+#include "DSFilters/PsiRenderer/PsiRendererTypes.h"
+#include "DSFilters/PsiRenderer/ScanThread.h"
+
+class CEpgBase : public CScanThread {
+ public:
+  CEpgBase(CPsiRendererSplitter& splitter, PsiRenderer_NetworkType networkType)
+      : m_Splitter(splitter), m_NetworkType(networkType) {}
+
+  // Clears the events and the completed flag.
+  virtual void Reset();
+  std::shared_ptr<CEpgEvents> GetEvents() const { return m_pEvents; }
+  int IsCompleted() const { return m_nCompleted.load(); }
+
+ protected:
+  void SetCompleted() { m_nCompleted = 1; }
+
+  CPsiRendererSplitter& m_Splitter;
+  const PsiRenderer_NetworkType m_NetworkType;
+  const std::shared_ptr<CEpgEvents> m_pEvents = std::make_shared<CEpgEvents>();
+
+ private:
+  std::atomic<int> m_nCompleted{0};
+};

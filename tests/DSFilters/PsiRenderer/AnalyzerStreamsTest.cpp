@@ -1,0 +1,301 @@
+// The channel lists that the offline analysis reads from recorded broadcasts,
+// against the TSDuck and libdvbpsi reference dumps of the same streams.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "DSFilters/PsiRenderer/TransportStreamAnalyzer.h"
+#include "support/TestData.h"
+
+namespace {
+
+std::string Name(const BStr& text) { return text.Utf8(); }
+
+std::string Language(const LanguageChars& language) { return std::string(language.begin(), language.end()); }
+
+std::vector<uint8_t> ReadAll(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+struct ExpectedService {
+  int programNumber;
+  int pmtPid;
+  const char* name;
+  int serviceType;
+};
+
+TEST(AnalyzerStreamsTest, Test108GivesEightNamedChannelsWithTheirStreams) {
+  REQUIRE_SHARED_FILE(path, "test-108.ts");
+  const TransportStreamAnalysis result = AnalyzeTransportStreamFile(path.string(), false);
+  ASSERT_TRUE(result.error.empty()) << result.error;
+  EXPECT_TRUE(result.pmtComplete);
+  EXPECT_TRUE(result.sdtComplete);
+
+  const ExpectedService expected[] = {
+      {3401, 0x102, "Rai 1", 1},      {3402, 0x101, "Rai 2", 1},
+      {3403, 0x100, "Rai 3 TGR Emilia Romagna", 1}, {3404, 0x103, "Rai Radio1", 2},
+      {3405, 0x104, "Rai Radio2", 2}, {3406, 0x105, "Rai Radio3", 2},
+      {3411, 0x118, "Rai News 24", 1}, {3410, 0x12c, "Test HEVC main10", 31},
+  };
+  ASSERT_EQ(result.channels->Size(), std::size(expected));
+  for (size_t i = 0; i < std::size(expected); ++i) {
+    const auto channel = result.channels->GetChannel(i);
+    SCOPED_TRACE(expected[i].name);
+    EXPECT_EQ(channel->m_nOrdinal, static_cast<int>(i + 1));
+    EXPECT_EQ(channel->m_nProgramNumber, expected[i].programNumber);
+    EXPECT_EQ(channel->m_nServiceId, expected[i].programNumber);
+    EXPECT_EQ(channel->m_nPmtPid, expected[i].pmtPid);
+    EXPECT_EQ(Name(channel->m_bstrServiceName), expected[i].name);
+    EXPECT_EQ(channel->m_nServiceType, expected[i].serviceType);
+    EXPECT_EQ(channel->m_nTransportStreamId, 18432);
+    EXPECT_EQ(channel->m_nOriginalNetworkId, 318);
+    EXPECT_EQ(channel->m_nRunningStatus, 4);
+    EXPECT_EQ(channel->m_nCa, 0);
+    // Every stream, then the PMT's own PID.
+    ASSERT_FALSE(channel->m_vPids.empty());
+    EXPECT_EQ(channel->m_vPids.back().pid, expected[i].pmtPid);
+    EXPECT_EQ(channel->m_vPids.back().classification, PsiRenderer_StreamType_Pmt);
+  }
+
+  // Rai 1: MPEG-2 video, three audio streams listed out of PID order, teletext.
+  const auto rai1 = result.channels->GetChannel(0);
+  EXPECT_EQ(rai1->m_nPcrPid, 0x200);
+  EXPECT_EQ(rai1->m_nVideoStreamType, 1);
+  const std::vector<std::pair<uint16_t, PsiRenderer_StreamType>> pids = {
+      {0x200, PsiRenderer_StreamType_Video},   {0x28a, PsiRenderer_StreamType_Audio},
+      {0x2b6, PsiRenderer_StreamType_Audio},   {0x240, PsiRenderer_StreamType_Teletext},
+      {0xbb9, PsiRenderer_StreamType_Unknown}, {0xbba, PsiRenderer_StreamType_Unknown},
+      {0x7d1, PsiRenderer_StreamType_Unknown}, {0x7d2, PsiRenderer_StreamType_Unknown},
+      {0xc1d, PsiRenderer_StreamType_Unknown}, {0x2bb, PsiRenderer_StreamType_Audio},
+      {0x102, PsiRenderer_StreamType_Pmt}};
+  ASSERT_EQ(rai1->m_vPids.size(), pids.size());
+  for (size_t i = 0; i < pids.size(); ++i) {
+    EXPECT_EQ(rai1->m_vPids[i].pid, pids[i].first) << i;
+    EXPECT_EQ(rai1->m_vPids[i].classification, pids[i].second) << i;
+  }
+  ASSERT_EQ(rai1->m_vAudio.size(), 3u);
+  const std::pair<uint16_t, const char*> audio[] = {{0x28a, "ita"}, {0x2b6, "Oth"}, {0x2bb, "eng"}};
+  for (size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(rai1->m_vAudio[i].pid, audio[i].first);
+    EXPECT_EQ(Language(rai1->m_vAudio[i].language), audio[i].second);
+    EXPECT_EQ(rai1->m_vAudio[i].type, 0x04);
+    EXPECT_EQ(rai1->m_vAudio[i].ac3, 0);
+  }
+  ASSERT_EQ(rai1->m_vTeletext.size(), 3u);
+  EXPECT_EQ(rai1->m_vTeletext[1].pid, 0x240);
+  EXPECT_EQ(Language(rai1->m_vTeletext[2].language), "eng");
+  EXPECT_EQ(rai1->m_vTeletext[2].teletext_type, 2);
+  EXPECT_EQ(rai1->m_vTeletext[2].magazine_number, 7);
+  EXPECT_EQ(rai1->m_vTeletext[2].page_number, 0x78);
+
+  // Rai 3: an MPEG-1 audio stream keeps its stream type as the audio type.
+  const auto rai3 = result.channels->GetChannel(2);
+  ASSERT_EQ(rai3->m_vAudio.size(), 2u);
+  EXPECT_EQ(rai3->m_vAudio[0].pid, 0x28c);
+  EXPECT_EQ(rai3->m_vAudio[0].type, 0x03);
+  EXPECT_EQ(Language(rai3->m_vAudio[0].language), "ITA");
+
+  // A radio service: no video, one audio stream without a language.
+  const auto radio = result.channels->GetChannel(3);
+  EXPECT_EQ(radio->m_nVideoStreamType, 0);
+  ASSERT_EQ(radio->m_vAudio.size(), 1u);
+  EXPECT_EQ(radio->m_vAudio[0].pid, 0x28d);
+  EXPECT_EQ(Language(radio->m_vAudio[0].language), std::string(3, '\0'));
+
+  // HEVC (stream type 0x24) is not among the classified video types.
+  const auto hevc = result.channels->GetChannel(7);
+  ASSERT_EQ(hevc->m_vPids.size(), 2u);
+  EXPECT_EQ(hevc->m_vPids[0].stream_type, 0x24);
+  EXPECT_EQ(hevc->m_vPids[0].classification, PsiRenderer_StreamType_Unknown);
+  EXPECT_EQ(hevc->m_nVideoStreamType, 0);
+}
+
+// Sections that start mid-packet and share packets give the same list as
+// sections that each start a packet.
+TEST(AnalyzerStreamsTest, Test092PlainAndPackedGiveTheSameChannelsWithTerrestrialDelivery) {
+  REQUIRE_SHARED_FILE(plainPath, "test-092.sections.ts");
+  REQUIRE_SHARED_FILE(packedPath, "test-092.sections.packed.ts");
+  const TransportStreamAnalysis plain = AnalyzeTransportStreamFile(plainPath.string(), false);
+  const TransportStreamAnalysis packed = AnalyzeTransportStreamFile(packedPath.string(), false);
+  ASSERT_TRUE(plain.error.empty()) << plain.error;
+  ASSERT_TRUE(packed.error.empty()) << packed.error;
+  EXPECT_EQ(plain.networkType, PsiRenderer_NetworkType_Dvbt);
+
+  const int programs[] = {257, 260, 261, 262, 273, 368};
+  const char* names[] = {"France 2", "France 4", "France Ô", "franceinfo:", "F3 Paris Ile-de-France", "BFM Paris"};
+  ASSERT_EQ(plain.channels->Size(), std::size(programs));
+  ASSERT_EQ(packed.channels->Size(), std::size(programs));
+  for (size_t i = 0; i < std::size(programs); ++i) {
+    const auto a = plain.channels->GetChannel(i);
+    const auto b = packed.channels->GetChannel(i);
+    SCOPED_TRACE(programs[i]);
+    EXPECT_EQ(a->m_nProgramNumber, programs[i]);
+    EXPECT_EQ(b->m_nProgramNumber, programs[i]);
+    EXPECT_EQ(a->m_nNetworkId, 8442);
+    EXPECT_EQ(Name(a->m_bstrNetworkName), "F");
+    // centre_frequency 0xFFFFFFFF as carried, 8 MHz.
+    EXPECT_EQ(static_cast<uint32_t>(a->m_nCarrierFrequency), 0xFFFFFFFFu);
+    EXPECT_EQ(a->m_nBandwidth, 8);
+    EXPECT_EQ(a->m_nSymbolRate, 0);
+    EXPECT_EQ(a->m_nOrbitalPosition, 0);
+    EXPECT_EQ(a->m_nVideoStreamType, 2);
+    EXPECT_EQ(a->m_nCa, 0);
+    EXPECT_EQ(Name(b->m_bstrNetworkName), Name(a->m_bstrNetworkName));
+    EXPECT_EQ(b->m_nCarrierFrequency, a->m_nCarrierFrequency);
+    EXPECT_EQ(b->m_nBandwidth, a->m_nBandwidth);
+    EXPECT_EQ(b->m_nPcrPid, a->m_nPcrPid);
+    EXPECT_EQ(b->m_nServiceType, a->m_nServiceType);
+    EXPECT_EQ(b->m_nOriginalNetworkId, a->m_nOriginalNetworkId);
+    ASSERT_EQ(b->m_vPids.size(), a->m_vPids.size());
+    for (size_t p = 0; p < a->m_vPids.size(); ++p) {
+      EXPECT_EQ(b->m_vPids[p].pid, a->m_vPids[p].pid);
+      EXPECT_EQ(b->m_vPids[p].classification, a->m_vPids[p].classification);
+    }
+    ASSERT_EQ(b->m_vAudio.size(), a->m_vAudio.size());
+    for (size_t p = 0; p < a->m_vAudio.size(); ++p) {
+      EXPECT_EQ(b->m_vAudio[p].pid, a->m_vAudio[p].pid);
+      EXPECT_EQ(b->m_vAudio[p].language, a->m_vAudio[p].language);
+      EXPECT_EQ(b->m_vAudio[p].ac3, a->m_vAudio[p].ac3);
+    }
+    EXPECT_EQ(b->m_vSubtitles.size(), a->m_vSubtitles.size());
+    EXPECT_EQ(b->m_vTeletext.size(), a->m_vTeletext.size());
+  }
+  // Program 257 "France 2" by name: all six names resolved.
+  for (size_t i = 0; i < std::size(names); ++i) EXPECT_EQ(Name(plain.channels->GetChannel(i)->m_bstrServiceName), names[i]);
+
+  // One terrestrial entry per transport stream of the NIT, in kHz.
+  const auto frequencies = plain.frequencies->Copy();
+  ASSERT_EQ(frequencies.size(), 7u);
+  for (const CTransponderFrequency& f : frequencies) {
+    EXPECT_EQ(f.m_nCarrierFrequency, 0xFFFFFFFFu / 100);
+    EXPECT_EQ(f.m_nBandwidth, 8);
+  }
+  EXPECT_EQ(packed.frequencies->Size(), 7u);
+}
+
+TEST(AnalyzerStreamsTest, Test002CompletesItsThreeSectionSdt) {
+  REQUIRE_SHARED_FILE(path, "test-002.sections.ts");
+  const TransportStreamAnalysis result = AnalyzeTransportStreamFile(path.string(), false);
+  ASSERT_TRUE(result.error.empty()) << result.error;
+  EXPECT_TRUE(result.sdtComplete);
+  ASSERT_EQ(result.channels->Size(), 18u);
+  // One name from each of the three sections.
+  const std::pair<uint16_t, const char*> names[] = {
+      {11607, "Primafila 15"}, {11611, "Sky Sport Plus"}, {11621, "Primafila 1"}, {1413, "LEI +1"}};
+  for (const auto& [program, name] : names) {
+    const auto channel = result.channels->FindByProgramNumber(program);
+    ASSERT_NE(channel, nullptr) << program;
+    EXPECT_EQ(Name(channel->m_bstrServiceName), name);
+    EXPECT_EQ(Name(channel->m_bstrServiceProvider), "SkyItalia");
+    EXPECT_EQ(channel->m_nOriginalNetworkId, 64511);
+    // free_CA_mode 1 and a complete CAT.
+    EXPECT_EQ(channel->m_nCa, 1);
+  }
+  EXPECT_EQ(result.channels->CatSeen(), 1);
+  // 11624 is a time-shifted service without a service descriptor: described, but nameless.
+  for (size_t i = 0; i < result.channels->Size(); ++i) {
+    const auto channel = result.channels->GetChannel(i);
+    EXPECT_EQ(channel->m_nServiceId, channel->m_nProgramNumber);
+    EXPECT_EQ(channel->m_bstrServiceName.View().empty(), channel->m_nProgramNumber == 11624) << i;
+  }
+}
+
+TEST(AnalyzerStreamsTest, Test040GivesAtscChannelsFromTheVct) {
+  REQUIRE_SHARED_FILE(path, "test-040.sections.ts");
+  const TransportStreamAnalysis result = AnalyzeTransportStreamFile(path.string(), true);
+  ASSERT_TRUE(result.error.empty()) << result.error;
+  EXPECT_TRUE(result.vctComplete);
+  EXPECT_TRUE(result.pmtComplete);
+  const struct {
+    int program;
+    const char* name;
+    int minor;
+    int sourceId;
+    int pmtPid;
+  } expected[] = {{3, "KULX   ", 1, 1, 0x30}, {4, "TelXito", 2, 2, 0x40}, {5, "LightTV", 3, 3, 0x50}, {6, "Quest  ", 4, 4, 0x60}};
+  ASSERT_EQ(result.channels->Size(), std::size(expected));
+  for (size_t i = 0; i < std::size(expected); ++i) {
+    const auto channel = result.channels->GetChannel(i);
+    SCOPED_TRACE(expected[i].name);
+    EXPECT_EQ(channel->m_nProgramNumber, expected[i].program);
+    EXPECT_EQ(Name(channel->m_bstrServiceName), expected[i].name);
+    EXPECT_EQ(channel->m_nMajorChannelNumber, 10);
+    EXPECT_EQ(channel->m_nMinorChannelNumber, expected[i].minor);
+    EXPECT_EQ(channel->m_nSourceId, expected[i].sourceId);
+    EXPECT_EQ(channel->m_nChannelTsId, 8161);
+    EXPECT_EQ(channel->m_nServiceType, 2);
+    EXPECT_EQ(channel->m_nCarrierFrequency, 0);
+    EXPECT_EQ(channel->m_nCa, 0);  // access_controlled: no
+    EXPECT_EQ(channel->m_nPmtPid, expected[i].pmtPid);
+    // ATSC: no PMT PID record.
+    ASSERT_FALSE(channel->m_vPids.empty());
+    EXPECT_NE(channel->m_vPids.back().classification, PsiRenderer_StreamType_Pmt);
+  }
+  // Program 3: AC-3 audio named in English.
+  const auto kulx = result.channels->GetChannel(0);
+  ASSERT_EQ(kulx->m_vAudio.size(), 1u);
+  EXPECT_EQ(kulx->m_vAudio[0].pid, 0x34);
+  EXPECT_EQ(kulx->m_vAudio[0].ac3, 1);
+  EXPECT_EQ(kulx->m_vAudio[0].type, 0x81);
+  EXPECT_EQ(Language(kulx->m_vAudio[0].language), "eng");
+  EXPECT_EQ(kulx->m_nPcrPid, 0x31);
+  EXPECT_EQ(result.frequencies->Size(), 0u);
+}
+
+// Only two of the twenty PMTs are in the capture: all twenty channels are
+// named, two of them carry their streams.
+TEST(AnalyzerStreamsTest, Test018NamesAllTwentyChannelsWithTwoPmts) {
+  REQUIRE_SHARED_FILE(path, "test-018.ts");
+  const TransportStreamAnalysis result = AnalyzeTransportStreamFile(path.string(), false);
+  ASSERT_TRUE(result.error.empty()) << result.error;
+  EXPECT_FALSE(result.pmtComplete);
+  ASSERT_EQ(result.channels->Size(), 20u);
+  int withStreams = 0;
+  for (size_t i = 0; i < 20; ++i) {
+    const auto channel = result.channels->GetChannel(i);
+    EXPECT_FALSE(channel->m_bstrServiceName.View().empty()) << i;
+    EXPECT_EQ(channel->m_nTransportStreamId, 6000);
+    if (!channel->m_vPids.empty()) ++withStreams;
+  }
+  EXPECT_EQ(withStreams, 2);
+  const auto italia1 = result.channels->GetChannel(0);
+  EXPECT_EQ(Name(italia1->m_bstrServiceName), "Italia 1");
+  EXPECT_EQ(italia1->m_nPcrPid, 0x654);
+  EXPECT_EQ(Name(result.channels->GetChannel(19)->m_bstrServiceName), "Infinity");
+  const auto rete4 = result.channels->FindByProgramNumber(3);
+  EXPECT_EQ(rete4->m_nPcrPid, -1);
+  EXPECT_TRUE(rete4->m_vPids.empty());
+  EXPECT_EQ(rete4->m_nPmtPid, 0x102);
+}
+
+TEST(AnalyzerInputTest, BadInputGivesAClearError) {
+  const TransportStreamAnalysis missing = AnalyzeTransportStreamFile("/nonexistent/file.ts", false);
+  EXPECT_NE(missing.error.find("cannot open /nonexistent/file.ts"), std::string::npos) << missing.error;
+
+  const std::vector<uint8_t> text(4000, 'x');
+  EXPECT_NE(CTransportStreamAnalyzer(false).Analyze(text).error.find("not a transport stream"), std::string::npos);
+  EXPECT_NE(CTransportStreamAnalyzer(false).Analyze({}).error.find("not a transport stream"), std::string::npos);
+
+  // Null packets only: a transport stream without a PAT.
+  std::vector<uint8_t> nulls;
+  for (int i = 0; i < 10; ++i) {
+    const uint8_t header[] = {0x47, 0x1F, 0xFF, 0x10};
+    nulls.insert(nulls.end(), header, header + 4);
+    nulls.resize(nulls.size() + 184, 0xFF);
+  }
+  EXPECT_NE(CTransportStreamAnalyzer(false).Analyze(nulls).error.find("no complete PAT"), std::string::npos);
+}
+
+TEST(AnalyzerInputTest, TruncatedStreamIsReported) {
+  REQUIRE_SHARED_FILE(path, "test-108.ts");
+  std::vector<uint8_t> bytes = ReadAll(path);
+  bytes.resize(bytes.size() - 100);
+  const TransportStreamAnalysis result = CTransportStreamAnalyzer(false).Analyze(bytes);
+  EXPECT_NE(result.error.find("truncated"), std::string::npos) << result.error;
+  EXPECT_EQ(result.trailingBytes, 88u);
+}
+
+}  // namespace

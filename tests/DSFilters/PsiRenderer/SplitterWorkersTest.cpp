@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "DSFilters/PsiRenderer/CAManager.h"
+#include "DSFilters/PsiRenderer/TransponderInfo.h"
+#include "SearchStreamPusher.h"
+#include "SplitterSections.h"
+#include "support/TestData.h"
+
+namespace {
+
+using namespace splittertest;
+
+void PushFile(CPsiRendererSplitter& splitter, const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  splitter.PushSample(bytes.data(), static_cast<uint32_t>(bytes.size()));
+}
+
+void ProcessPeeked(CPsiRendererSplitter& splitter, CCAManager& manager, uint8_t tableId) {
+  for (const PsiSectionRecord& section : splitter.PeekSections())
+    if (section.tableId == tableId) manager.ProcessSection(section);
+}
+
+struct ScramblingCase {
+  const char* file;
+  uint16_t service;
+  CCAManager::ScramblingState expected;
+};
+
+TEST(SplitterCAManagerTest, ScramblingStatesFromTheSdt) {
+  const ScramblingCase cases[] = {
+      {"test-108.ts", 3401, CCAManager::kClear},
+      {"test-018.ts", 1, CCAManager::kScrambled},
+      {"test-018.ts", 8, CCAManager::kClear},
+      {"test-018.ts", 5, CCAManager::kUnknown},  // no such service
+  };
+  for (const ScramblingCase& c : cases) {
+    SCOPED_TRACE(c.file);
+    REQUIRE_SHARED_FILE(file, c.file);
+    CPsiRendererSplitter splitter;
+    splitter.AddFilter(0x11, 0x42);
+    CCAManager manager(splitter);
+    EXPECT_EQ(manager.GetScramblingState(c.service), CCAManager::kUnknown);
+    PushFile(splitter, file);
+    ProcessPeeked(splitter, manager, 0x42);
+    EXPECT_EQ(manager.GetScramblingState(c.service), c.expected) << c.service;
+  }
+}
+
+// PMTs usually arrive before the SDT; the SDT must still be read then.
+TEST(SplitterCAManagerTest, KeepsReadingTheSdtUntilEveryProgramHasAScramblingState) {
+  REQUIRE_SHARED_FILE(file, "test-108.ts");
+  CPsiRendererSplitter splitter;
+  splitter.AddFilter(0x00, 0x00);
+  splitter.AddFilter(0x11, 0x42);
+  CCAManager manager(splitter);
+  PushFile(splitter, file);
+  ProcessPeeked(splitter, manager, 0x00);  // registers the PMT PIDs with the splitter
+  EXPECT_TRUE(manager.Wants(0x02));
+  PushFile(splitter, file);
+  ProcessPeeked(splitter, manager, 0x02);
+  const std::vector<uint8_t> pmt = manager.GetPmt(3410);
+  ASSERT_FALSE(pmt.empty());
+  EXPECT_EQ(pmt[0], 0x02);
+  EXPECT_TRUE(manager.GetPmt(9999).empty());
+
+  EXPECT_FALSE(manager.Wants(0x02)) << "every PMT is stored";
+  EXPECT_TRUE(manager.Wants(0x42)) << "no program has a scrambling state yet";
+  ProcessPeeked(splitter, manager, 0x42);
+  EXPECT_FALSE(manager.Wants(0x42));
+  EXPECT_EQ(manager.GetScramblingState(3410), CCAManager::kClear);
+
+  manager.Clear();
+  EXPECT_TRUE(manager.GetPmt(3410).empty());
+  EXPECT_EQ(manager.GetScramblingState(3410), CCAManager::kUnknown);
+}
+
+TEST(SplitterCAManagerTest, WorkerLearnsPmtsAndScramblingFromAStream) {
+  REQUIRE_SHARED_FILE(file, "test-018.ts");
+  ScopedManualClock clock;
+  CPsiRendererSplitter splitter;
+  splitter.AddFilter(0x00, 0x00);
+  splitter.AddFilter(0x11, 0x42);
+  CCAManager manager(splitter);
+  SearchStreamPusher pusher(splitter, file);
+  ASSERT_TRUE(manager.Start(THREAD_PRIORITY_NORMAL));
+  for (int step = 0; step < 200 && (manager.GetPmt(2).empty() || manager.GetScramblingState(71) == 0); ++step)
+    ASSERT_TRUE(pusher.Step(*clock, 100));
+  manager.Stop();
+  EXPECT_FALSE(manager.GetPmt(1).empty());
+  EXPECT_FALSE(manager.GetPmt(2).empty());
+  EXPECT_TRUE(manager.GetPmt(3).empty()) << "never broadcast";
+  EXPECT_EQ(manager.GetScramblingState(71), CCAManager::kScrambled);
+  EXPECT_EQ(manager.GetScramblingState(101), CCAManager::kClear);
+}
+
+std::vector<uint8_t> SatelliteDelivery() {
+  // 11.75 GHz, 13.0 degrees east, vertical, DVB-S2, 27500 ksym/s.
+  return {0x43, 11, 0x01, 0x17, 0x50, 0x00, 0x01, 0x30, 0xA5, 0x02, 0x75, 0x00, 0x03};
+}
+
+std::vector<uint8_t> TerrestrialDelivery() {
+  // 500 MHz in 10 Hz units.
+  return {0x5A, 11, 0x02, 0xFA, 0xF0, 0x80, 0x1F, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+}
+
+TEST(SplitterTransponderInfoTest, OnlyTheCurrentTransportStreamOfTheOwnNetworkCounts) {
+  struct Case {
+    const char* what;
+    bool patFirst;
+    uint16_t networkId;
+    uint16_t tsId;
+    uint16_t onId;
+    std::vector<uint8_t> descriptor;
+    TransponderValues expected;
+  };
+  const TransponderValues none;
+  const Case cases[] = {
+      {"satellite", true, 318, 7, 318, SatelliteDelivery(), {11750000, 27500, 2, 1, 130, 7}},
+      {"terrestrial", true, 318, 7, 318, TerrestrialDelivery(), {50000000, -1, -1, 0, -1, 7}},
+      {"another network", true, 12289, 7, 318, SatelliteDelivery(), {-1, -1, -1, 0, -1, 7}},
+      {"another transport stream", true, 318, 8, 318, SatelliteDelivery(), {-1, -1, -1, 0, -1, 7}},
+      {"NIT before PAT", false, 318, 7, 318, SatelliteDelivery(), {-1, -1, -1, 0, -1, 7}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    CPsiRendererSplitter splitter;
+    CTransponderInfo info(splitter);
+    const PsiSectionRecord pat{0x00, 0x00, Pat(7, 1, 0x100)};
+    const PsiSectionRecord nit{0x10, 0x40, Nit(c.networkId, c.tsId, c.onId, c.descriptor)};
+    if (c.patFirst) info.ProcessSection(pat);
+    info.ProcessSection(nit);
+    if (!c.patFirst) info.ProcessSection(pat);
+    const TransponderValues values = info.Values();
+    EXPECT_EQ(values.frequency, c.expected.frequency);
+    EXPECT_EQ(values.symbolRate, c.expected.symbolRate);
+    EXPECT_EQ(values.polarisation, c.expected.polarisation);
+    EXPECT_EQ(values.dvbS2, c.expected.dvbS2);
+    EXPECT_EQ(values.orbitalPosition, c.expected.orbitalPosition);
+    EXPECT_EQ(values.transportStreamId, c.expected.transportStreamId);
+    info.Clear();
+    EXPECT_EQ(info.Values().transportStreamId, none.transportStreamId);
+  }
+}
+
+TEST(SplitterTransponderInfoTest, WorkerPeeksWithoutTakingAway) {
+  ScopedManualClock clock;
+  CPsiRendererSplitter splitter;
+  splitter.AddFilter(0x00, 0x00);
+  splitter.AddFilter(0x10, 0x40);
+  for (const auto& packet : {Packet(0x00, 0, Pat(7, 1, 0x100)), Packet(0x10, 0, Nit(318, 7, 318, SatelliteDelivery()))})
+    splitter.PushSample(packet.data(), static_cast<uint32_t>(packet.size()));
+  CTransponderInfo info(splitter);
+  ASSERT_TRUE(info.Start(THREAD_PRIORITY_NORMAL));
+  for (int step = 0; step < 200 && info.Values().frequency == -1; ++step) {
+    clock->Advance(100);
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  info.Stop();
+  EXPECT_EQ(info.Values().frequency, 11750000);
+  EXPECT_EQ(splitter.PeekSections().size(), 2u);
+}
+
+}  // namespace

@@ -1,0 +1,149 @@
+#include "analyze/AnalyzeCommand.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "support/TestData.h"
+
+namespace {
+
+struct Output {
+  int exitCode;
+  std::string out;
+  std::string err;
+};
+
+Output Analyze(const std::string& path, bool atsc, bool json) {
+  std::ostringstream out, err;
+  const int code = RunAnalyze({path, atsc, json}, out, err);
+  return {code, out.str(), err.str()};
+}
+
+// A scratch file removed when the test ends.
+struct TempFile {
+  explicit TempFile(const std::string& bytes)
+      : path(std::filesystem::temp_directory_path() /
+             ("dtv-analyze-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+              ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".ts")) {
+    std::ofstream(path, std::ios::binary) << bytes;
+  }
+  ~TempFile() { std::filesystem::remove(path); }
+  std::filesystem::path path;
+};
+
+TEST(AnalyzeCommandTest, EveryTestStream) {
+  struct Case {
+    const char* file;
+    bool atsc;
+    int exitCode;
+    const char* expected;  // in stdout, or in stderr on failure
+  };
+  const Case cases[] = {
+      {"test-002.sections.ts", false, 0, "18 channels"},
+      {"test-018.ts", false, 0, "20 channels"},
+      {"test-030.ts", false, 0, "channels"},
+      {"test-040.sections.ts", true, 0, "4 channels"},
+      {"test-092.sections.ts", false, 0, "6 channels"},
+      {"test-092.sections.packed.ts", false, 0, "6 channels"},
+      {"test-103.ts", false, 0, "channels"},
+      {"test-108.ts", false, 0, "8 channels"},
+      // PMT and VCT only: without a PAT there is no channel list.
+      {"test-043.pmtvct.ts", true, 1, "no complete PAT"},
+      {"test-043.vctpmt.ts", true, 1, "no complete PAT"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    REQUIRE_SHARED_FILE(path, c.file);
+    const Output text = Analyze(path.string(), c.atsc, false);
+    EXPECT_EQ(text.exitCode, c.exitCode);
+    EXPECT_NE((c.exitCode == 0 ? text.out : text.err).find(c.expected), std::string::npos) << text.out << text.err;
+    if (c.exitCode == 0) {
+      const Output json = Analyze(path.string(), c.atsc, true);
+      EXPECT_EQ(json.exitCode, 0);
+      EXPECT_TRUE(nlohmann::json::accept(json.out));
+    }
+  }
+}
+
+TEST(AnalyzeCommandTest, Test108TextNamesTheChannels) {
+  REQUIRE_SHARED_FILE(path, "test-108.ts");
+  const Output text = Analyze(path.string(), false, false);
+  ASSERT_EQ(text.exitCode, 0) << text.err;
+  EXPECT_NE(text.out.find("transport stream 18432, original network 318"), std::string::npos);
+  EXPECT_NE(text.out.find("#1 program 3401 service 3401 \"Rai 1\""), std::string::npos) << text.out;
+  EXPECT_NE(text.out.find("  PMT 0x0102 PCR 0x0200 video 0x0200 (MPEG-2)"), std::string::npos);
+  EXPECT_NE(text.out.find("  audio 0x028a ita type 4\n"), std::string::npos);
+  EXPECT_NE(text.out.find("  teletext 0x0240 eng type 2 magazine 7 page 78"), std::string::npos);
+}
+
+TEST(AnalyzeCommandTest, Test108JsonStructure) {
+  REQUIRE_SHARED_FILE(path, "test-108.ts");
+  const Output output = Analyze(path.string(), false, true);
+  ASSERT_EQ(output.exitCode, 0) << output.err;
+  const nlohmann::json doc = nlohmann::json::parse(output.out);
+  EXPECT_EQ(doc["transportStreamId"], 18432);
+  EXPECT_EQ(doc["originalNetworkId"], 318);
+  ASSERT_TRUE(doc["frequencies"].is_array());
+  const auto& channels = doc["channels"];
+  ASSERT_EQ(channels.size(), 8u);
+  const char* keys[] = {"programNumber", "serviceId", "name", "provider", "serviceType", "runningStatus", "ca",
+                        "pmtPid", "pcrPid", "videoPid", "videoStreamType", "audio", "teletext", "subtitles", "pids",
+                        "frequency", "symbolRate", "modulation", "polarisation", "orbitalPosition", "westEast",
+                        "bandwidth", "majorChannel", "minorChannel", "sourceId", "channelTsId"};
+  for (const auto& channel : channels) {
+    ASSERT_EQ(channel.size(), std::size(keys));
+    for (const char* key : keys) EXPECT_TRUE(channel.contains(key)) << key;
+    EXPECT_EQ(channel["ca"], false);
+    // DVB: the ATSC values are absent.
+    EXPECT_TRUE(channel["majorChannel"].is_null());
+    EXPECT_TRUE(channel["sourceId"].is_null());
+    EXPECT_EQ(channel["pids"].back()["kind"], "pmt");
+  }
+  const auto& rai1 = channels[0];
+  EXPECT_EQ(rai1["name"], "Rai 1");
+  EXPECT_EQ(rai1["programNumber"], 3401);
+  EXPECT_EQ(rai1["pmtPid"], 0x102);
+  EXPECT_EQ(rai1["videoPid"], 0x200);
+  EXPECT_EQ(rai1["videoStreamType"], 1);
+  ASSERT_EQ(rai1["audio"].size(), 3u);
+  EXPECT_EQ(rai1["audio"][0], (nlohmann::json{{"pid", 0x28a}, {"language", "ita"}, {"type", 4}, {"ac3", false}}));
+  EXPECT_EQ(rai1["teletext"][2]["language"], "eng");
+  EXPECT_EQ(rai1["teletext"][2]["page"], 0x78);
+  EXPECT_EQ(rai1["pids"][0], (nlohmann::json{{"pid", 0x200}, {"streamType", 2}, {"kind", "video"}}));
+  // A radio service: no video PID, an audio stream without language.
+  EXPECT_TRUE(channels[3]["videoPid"].is_null());
+  EXPECT_TRUE(channels[3]["audio"][0]["language"].is_null());
+  EXPECT_EQ(channels[7]["serviceType"], 31);
+}
+
+TEST(AnalyzeCommandTest, BadInputExitsNonZeroWithAMessage) {
+  const Output missing = Analyze("/nonexistent/recording.ts", false, false);
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_NE(missing.err.find("cannot open /nonexistent/recording.ts"), std::string::npos) << missing.err;
+  EXPECT_TRUE(missing.out.empty());
+
+  const TempFile text(std::string(10000, 'a'));
+  const Output notTs = Analyze(text.path.string(), false, true);
+  EXPECT_EQ(notTs.exitCode, 1);
+  EXPECT_NE(notTs.err.find("not a transport stream"), std::string::npos) << notTs.err;
+
+  const TempFile empty("");
+  EXPECT_EQ(Analyze(empty.path.string(), false, false).exitCode, 1);
+
+  EXPECT_EQ(Analyze(std::filesystem::temp_directory_path().string(), false, false).exitCode, 1);
+
+  REQUIRE_SHARED_FILE(path, "test-018.ts");
+  std::ifstream in(path, std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), {});
+  bytes.resize(bytes.size() - 50);
+  const TempFile truncated(bytes);
+  const Output cut = Analyze(truncated.path.string(), false, false);
+  EXPECT_EQ(cut.exitCode, 1);
+  EXPECT_NE(cut.err.find("truncated"), std::string::npos) << cut.err;
+}
+
+}  // namespace
