@@ -10,6 +10,7 @@
 
 #include "devplugins/KxDPSetup.h"
 #include "devplugins/ModuleDirectory.h"
+#include "interfaces/IKxCaptureDevice.h"
 #include "logging/LogFile.h"
 #include "platform/com/Utf.h"
 
@@ -18,10 +19,10 @@ constexpr const char* kLogFile = "DevicePluginManager";
 
 LONG NetworkBitsFor(LONG deviceType) {
   switch (deviceType) {
-    case 5: return 8;  // ATSC
-    case 6: return 2;  // DVB-T
-    case 7: return 1;  // DVB-S
-    case 8: return 4;  // DVB-C
+    case KxCaptureDeviceType_Atsc: return 8;
+    case KxCaptureDeviceType_Dvbt: return 2;
+    case KxCaptureDeviceType_Dvbs: return 1;
+    case KxCaptureDeviceType_Dvbc: return 4;
     default: return 0;
   }
 }

@@ -4,18 +4,19 @@
 #include <iterator>
 
 #include "devplugins/ReturnVariant.h"
+#include "interfaces/IKxCaptureDevice.h"
 
 namespace {
-// Capture device types (ATSC 5, DVB-T 6, DVB-S 7, DVB-C 8) and their commands.
+// The capture device types a tune request exists for, and their commands.
 struct DeviceCommand {
   LONG deviceType;
   LONG command;
 };
 constexpr DeviceCommand kDeviceCommands[] = {
-    {5, KxDPCommand_TuneRequestAtsc},
-    {6, KxDPCommand_TuneRequestDvbt},
-    {7, KxDPCommand_TuneRequestDvbs},
-    {8, KxDPCommand_TuneRequestDvbc},
+    {KxCaptureDeviceType_Atsc, KxDPCommand_TuneRequestAtsc},
+    {KxCaptureDeviceType_Dvbt, KxDPCommand_TuneRequestDvbt},
+    {KxCaptureDeviceType_Dvbs, KxDPCommand_TuneRequestDvbs},
+    {KxCaptureDeviceType_Dvbc, KxDPCommand_TuneRequestDvbc},
 };
 
 constexpr LONG kFirstParam = KxDPCommandParam_TuneRequest20_LnbPosition;
