@@ -244,6 +244,21 @@ TEST(EpgSnapshot, OrdersByKeyAndDeliversOnlyNewOnRequest) {
   EXPECT_EQ(count, 3);
 }
 
+TEST(EpgSnapshot, UpdatedEventsAreNotDeliveredAgain) {
+  CEpgEvents events;
+  events.GetOrCreateEvent(1, 1, 1, 1);
+  events.GetOrCreateEvent(2, 1, 1, 1);
+  ComPtr<IEpgEvents> batch;
+  ASSERT_EQ(CEpgEventsCOM::CreateInstance(events, true, batch.Put()), S_OK);
+  events.GetOrCreateEvent(1, 1, 1, 1).m_bstrEventName = u"renamed";
+  events.GetOrCreateEvent(2, 1, 1, 1).m_llStartTime = 100;
+  for (int id = 3; id <= 5; ++id) events.GetOrCreateEvent(id, 1, 1, 1);
+  ASSERT_EQ(CEpgEventsCOM::CreateInstance(events, true, batch.Put()), S_OK);
+  LONG count = 0;
+  batch->get_Count(&count);
+  EXPECT_EQ(count, 3) << "three new, two only updated";
+}
+
 TEST(EpgSnapshot, UnsetStartIsTheEpochInLocalTime) {
   setenv("TZ", "Europe/Paris", 1);
   tzset();
