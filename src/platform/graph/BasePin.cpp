@@ -145,7 +145,31 @@ HRESULT CBaseInputPin::Receive(IMediaSample* sample) {
   if (!sample) return E_POINTER;
   if (!IsConnected()) return VFW_E_NOT_CONNECTED;
   if (m_pFilter->State() == State_Stopped) return VFW_E_WRONG_STATE;
+  if (m_bFlushing) return S_FALSE;
+  m_bEndOfStream = false;
   return S_OK;
+}
+
+HRESULT CBaseInputPin::EndOfStream() {
+  if (!IsConnected()) return VFW_E_NOT_CONNECTED;
+  if (m_bFlushing) return S_FALSE;
+  m_bEndOfStream = true;
+  return S_OK;
+}
+
+HRESULT CBaseInputPin::BeginFlush() {
+  m_bFlushing = true;
+  return S_OK;
+}
+
+HRESULT CBaseInputPin::EndFlush() {
+  m_bFlushing = false;
+  m_bEndOfStream = false;
+  return S_OK;
+}
+
+HRESULT CBaseInputPin::NewSegment(REFERENCE_TIME, REFERENCE_TIME, double) {
+  return IsConnected() ? S_OK : VFW_E_NOT_CONNECTED;
 }
 
 HRESULT CBaseOutputPin::CompleteConnect(IPin* receiver) {
@@ -161,4 +185,29 @@ HRESULT CBaseOutputPin::Deliver(IMediaSample* sample) {
   }
   if (!input) return VFW_E_NOT_CONNECTED;
   return input->Receive(sample);
+}
+
+ComPtr<IPin> CBaseOutputPin::ConnectedPin() {
+  AutoLock lock(*m_pLock);
+  return m_connected;
+}
+
+HRESULT CBaseOutputPin::DeliverEndOfStream() {
+  ComPtr<IPin> pin = ConnectedPin();
+  return pin ? pin->EndOfStream() : VFW_E_NOT_CONNECTED;
+}
+
+HRESULT CBaseOutputPin::DeliverBeginFlush() {
+  ComPtr<IPin> pin = ConnectedPin();
+  return pin ? pin->BeginFlush() : VFW_E_NOT_CONNECTED;
+}
+
+HRESULT CBaseOutputPin::DeliverEndFlush() {
+  ComPtr<IPin> pin = ConnectedPin();
+  return pin ? pin->EndFlush() : VFW_E_NOT_CONNECTED;
+}
+
+HRESULT CBaseOutputPin::DeliverNewSegment(REFERENCE_TIME start, REFERENCE_TIME stop, double rate) {
+  ComPtr<IPin> pin = ConnectedPin();
+  return pin ? pin->NewSegment(start, stop, rate) : VFW_E_NOT_CONNECTED;
 }

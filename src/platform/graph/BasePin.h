@@ -1,6 +1,7 @@
 #pragma once
 // Pin base classes. A pin lives inside its filter and shares its reference
 // count; the filter's lock guards connection state.
+#include <atomic>
 #include <string>
 
 #include "platform/graph/GraphInterfaces.h"
@@ -27,6 +28,11 @@ class CBasePin : public IPin {
   HRESULT QueryId(std::u16string* id) override;
   HRESULT QueryAccept(const AM_MEDIA_TYPE* type) override;
   HRESULT EnumMediaTypes(std::vector<AM_MEDIA_TYPE>* types) override;
+  // Output pins do not take stream control from upstream.
+  HRESULT EndOfStream() override { return E_UNEXPECTED; }
+  HRESULT BeginFlush() override { return E_UNEXPECTED; }
+  HRESULT EndFlush() override { return E_UNEXPECTED; }
+  HRESULT NewSegment(REFERENCE_TIME, REFERENCE_TIME, double) override { return E_UNEXPECTED; }
 
   // S_OK when the pin takes `type`; anything else refuses it.
   virtual HRESULT CheckMediaType(const AM_MEDIA_TYPE* type) = 0;
@@ -62,8 +68,22 @@ class CBaseInputPin : public CBasePin, public IMemInputPin {
   ULONG AddRef() override { return CBasePin::AddRef(); }
   ULONG Release() override { return CBasePin::Release(); }
 
-  // The base check every Receive runs first: the filter must not be stopped.
+  // The base check every Receive runs first: the filter must not be stopped
+  // and the pin not flushing (S_FALSE: the sample is dropped).
   HRESULT Receive(IMediaSample* sample) override;
+
+  // Filters that pass stream control on override these and call the base.
+  HRESULT EndOfStream() override;
+  HRESULT BeginFlush() override;
+  HRESULT EndFlush() override;
+  HRESULT NewSegment(REFERENCE_TIME start, REFERENCE_TIME stop, double rate) override;
+
+  bool IsFlushing() const { return m_bFlushing.load(); }
+  bool AtEndOfStream() const { return m_bEndOfStream.load(); }
+
+ private:
+  std::atomic<bool> m_bFlushing{false};
+  std::atomic<bool> m_bEndOfStream{false};
 };
 
 class CBaseOutputPin : public CBasePin {
@@ -73,9 +93,15 @@ class CBaseOutputPin : public CBasePin {
 
   HRESULT CompleteConnect(IPin* receiver) override;
   void BreakConnect() override { m_input.Reset(); }
-  // Hands the sample to the connected input pin.
+  // Hands the sample (or the stream control) to the connected input pin.
   HRESULT Deliver(IMediaSample* sample);
+  HRESULT DeliverEndOfStream();
+  HRESULT DeliverBeginFlush();
+  HRESULT DeliverEndFlush();
+  HRESULT DeliverNewSegment(REFERENCE_TIME start, REFERENCE_TIME stop, double rate);
 
  private:
+  ComPtr<IPin> ConnectedPin();
+
   ComPtr<IMemInputPin> m_input;
 };

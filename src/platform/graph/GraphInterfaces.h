@@ -17,6 +17,9 @@ constexpr HRESULT VFW_E_WRONG_STATE = static_cast<HRESULT>(0x80040227);
 constexpr HRESULT VFW_E_NOT_FOUND = static_cast<HRESULT>(0x80040216);
 constexpr HRESULT VFW_E_INVALID_DIRECTION = static_cast<HRESULT>(0x80040208);
 
+// Media time in 100 ns units.
+using REFERENCE_TIME = int64_t;
+
 enum PIN_DIRECTION { PINDIR_INPUT = 0, PINDIR_OUTPUT = 1 };
 enum FILTER_STATE { State_Stopped = 0, State_Paused = 1, State_Running = 2 };
 
@@ -38,6 +41,13 @@ struct IPin : IUnknown {
   virtual HRESULT QueryAccept(const AM_MEDIA_TYPE* type) = 0;
   // The media types this pin offers for a connection.
   virtual HRESULT EnumMediaTypes(std::vector<AM_MEDIA_TYPE>* types) = 0;
+  // Stream control, passed downstream by input pins: no sample follows an end
+  // of stream until the next run; between begin and end of a flush samples are
+  // refused; a new segment announces the times of the samples that follow.
+  virtual HRESULT EndOfStream() = 0;
+  virtual HRESULT BeginFlush() = 0;
+  virtual HRESULT EndFlush() = 0;
+  virtual HRESULT NewSegment(REFERENCE_TIME start, REFERENCE_TIME stop, double rate) = 0;
 };
 
 struct IMemInputPin : IUnknown {

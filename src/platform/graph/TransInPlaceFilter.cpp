@@ -25,6 +25,29 @@ HRESULT CTransInPlaceFilter::InputPin::Receive(IMediaSample* sample) {
   return m_owner->m_output.IsConnected() ? m_owner->m_output.Deliver(sample) : S_OK;
 }
 
+// Stream control follows the samples downstream; an unconnected output ends it here.
+HRESULT CTransInPlaceFilter::InputPin::EndOfStream() {
+  const HRESULT hr = CBaseInputPin::EndOfStream();
+  if (hr != S_OK || !m_owner->m_output.IsConnected()) return hr;
+  return m_owner->m_output.DeliverEndOfStream();
+}
+
+HRESULT CTransInPlaceFilter::InputPin::BeginFlush() {
+  CBaseInputPin::BeginFlush();
+  return m_owner->m_output.IsConnected() ? m_owner->m_output.DeliverBeginFlush() : S_OK;
+}
+
+HRESULT CTransInPlaceFilter::InputPin::EndFlush() {
+  CBaseInputPin::EndFlush();
+  return m_owner->m_output.IsConnected() ? m_owner->m_output.DeliverEndFlush() : S_OK;
+}
+
+HRESULT CTransInPlaceFilter::InputPin::NewSegment(REFERENCE_TIME start, REFERENCE_TIME stop, double rate) {
+  const HRESULT hr = CBaseInputPin::NewSegment(start, stop, rate);
+  if (hr != S_OK || !m_owner->m_output.IsConnected()) return hr;
+  return m_owner->m_output.DeliverNewSegment(start, stop, rate);
+}
+
 CTransInPlaceFilter::OutputPin::OutputPin(CTransInPlaceFilter* filter)
     : CBaseOutputPin(filter, &filter->m_lock, u"Output"), m_owner(filter) {}
 

@@ -21,6 +21,10 @@ class CTransInPlaceFilter : public CBaseFilter {
     explicit InputPin(CTransInPlaceFilter* filter);
     HRESULT CheckMediaType(const AM_MEDIA_TYPE* type) override;
     HRESULT Receive(IMediaSample* sample) override;
+    HRESULT EndOfStream() override;
+    HRESULT BeginFlush() override;
+    HRESULT EndFlush() override;
+    HRESULT NewSegment(REFERENCE_TIME start, REFERENCE_TIME stop, double rate) override;
 
    private:
     CTransInPlaceFilter* m_owner;

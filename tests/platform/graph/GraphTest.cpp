@@ -30,6 +30,25 @@ TEST_F(GraphFixture, DeliversOnlyWhileNotStopped) {
   EXPECT_EQ(renderer->Lengths(), std::vector<LONG>{188});
 }
 
+TEST_F(GraphFixture, FlushDropsSamplesAndEndOfStreamLastsUntilTheNextSample) {
+  Build();
+  ASSERT_EQ(graph->Run(), S_OK);
+  sample->SetActualDataLength(188);
+  EXPECT_EQ(source->Output().DeliverBeginFlush(), S_OK);
+  EXPECT_EQ(source->Push(sample.Get()), S_FALSE);
+  EXPECT_EQ(source->Output().DeliverEndOfStream(), S_FALSE);
+  EXPECT_FALSE(renderer->AtEndOfStream());
+  EXPECT_EQ(source->Output().DeliverEndFlush(), S_OK);
+  EXPECT_EQ(source->Output().DeliverNewSegment(0, 0, 1.0), S_OK);
+  EXPECT_EQ(source->Output().DeliverEndOfStream(), S_OK);
+  EXPECT_TRUE(renderer->AtEndOfStream());
+  EXPECT_EQ(source->Push(sample.Get()), S_OK);
+  EXPECT_FALSE(renderer->AtEndOfStream());
+  EXPECT_EQ(renderer->Lengths(), std::vector<LONG>{188});
+  // Only input pins take stream control.
+  EXPECT_EQ(PinOf(source.Get(), u"Output")->EndOfStream(), E_UNEXPECTED);
+}
+
 TEST_F(GraphFixture, ConnectsOnlyAcceptedTypesAndOnlyWhenStopped) {
   ASSERT_EQ(graph->AddFilter(source.Get(), u"Source"), S_OK);
   ASSERT_EQ(graph->AddFilter(renderer.Get(), u"Renderer"), S_OK);

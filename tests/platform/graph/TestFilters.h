@@ -11,6 +11,7 @@ class CTestSource : public CBaseFilter {
   int GetPinCount() override { return 1; }
   CBasePin* GetPin(int index) override { return index == 0 ? &m_pin : nullptr; }
   HRESULT Push(IMediaSample* sample) { return m_pin.Deliver(sample); }
+  CBaseOutputPin& Output() { return m_pin; }
   virtual ~CTestSource() = default;
 
  private:
@@ -32,6 +33,7 @@ class CTestRenderer : public CBaseFilter {
   int GetPinCount() override { return 1; }
   CBasePin* GetPin(int index) override { return index == 0 ? &m_pin : nullptr; }
   const std::vector<LONG>& Lengths() const { return m_pin.lengths; }
+  bool AtEndOfStream() const { return m_pin.AtEndOfStream(); }
   virtual ~CTestRenderer() = default;
 
  private:
