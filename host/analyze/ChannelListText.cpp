@@ -4,6 +4,7 @@
 #include <fmt/ostream.h>
 
 #include "analyze/ChannelListFields.h"
+#include "analyze/DeliveryText.h"
 
 namespace {
 std::string Number(int32_t value) { return value == -1 ? "-" : std::to_string(value); }
@@ -19,22 +20,17 @@ const char* VideoType(int32_t type) {
   }
 }
 
-void WriteDelivery(std::ostream& out, const CChannel& c) {
+void WriteDelivery(std::ostream& out, const CChannel& c, std::optional<PsiRenderer_NetworkType> networkType) {
   if (c.m_nMajorChannelNumber != -1) {
     fmt::print(out, "  channel {}.{}, source id {}, channel TS id {}, frequency {}, modulation {}\n",
                c.m_nMajorChannelNumber, c.m_nMinorChannelNumber, Number(c.m_nSourceId), Number(c.m_nChannelTsId),
                Number(c.m_nCarrierFrequency), Number(c.m_nModulation));
-  } else if (c.m_nNetworkId != -1) {
-    fmt::print(out,
-               "  delivery: frequency {}, symbol rate {}, modulation {}, polarisation {}, orbital position {} "
-               "(west/east {}), bandwidth {}\n",
-               Number(c.m_nCarrierFrequency), Number(c.m_nSymbolRate), Number(c.m_nModulation),
-               Number(c.m_nPolarisation), Number(c.m_nOrbitalPosition), Number(c.m_nWestEastFlag),
-               Number(c.m_nBandwidth));
+  } else if (const std::string delivery = ChannelDeliveryText(c, networkType); !delivery.empty()) {
+    fmt::print(out, "  delivery: {}\n", delivery);
   }
 }
 
-void WriteChannel(std::ostream& out, const CChannel& c) {
+void WriteChannel(std::ostream& out, const CChannel& c, std::optional<PsiRenderer_NetworkType> networkType) {
   fmt::print(out, "#{} program {} service {} \"{}\" provider \"{}\" type {} running {} CA {}\n", c.m_nOrdinal,
              Number(c.m_nProgramNumber), Number(c.m_nServiceId), c.m_bstrServiceName.Utf8(),
              c.m_bstrServiceProvider.Utf8(), Number(c.m_nServiceType), Number(c.m_nRunningStatus), Ca(c.m_nCa));
@@ -50,7 +46,7 @@ void WriteChannel(std::ostream& out, const CChannel& c) {
                Language(s.language), s.subtitling_type, s.composition_page_id, s.ancillary_page_id);
   for (const PidRecord& p : c.m_vPids)
     fmt::print(out, "  pid {} stream type 0x{:02x} {}\n", Pid(p.pid), p.stream_type, StreamKindName(p.classification));
-  WriteDelivery(out, c);
+  WriteDelivery(out, c, networkType);
 }
 }  // namespace
 
@@ -63,11 +59,8 @@ void WriteChannelListText(std::ostream& out, const TransportStreamAnalysis& anal
                first.m_bstrNetworkName.Utf8());
   }
   fmt::print(out, "{} channels\n", channels.size());
-  for (const CChannel& channel : channels) WriteChannel(out, channel);
+  for (const CChannel& channel : channels) WriteChannel(out, channel, analysis.networkType);
   const auto frequencies = analysis.frequencies->Copy();
   if (!frequencies.empty()) fmt::print(out, "{} announced transponders\n", frequencies.size());
-  for (const CTransponderFrequency& f : frequencies)
-    fmt::print(out, "  frequency {} kHz, symbol rate {}, polarisation {}, orbital position {} (west/east {}), bandwidth {}\n",
-               f.m_nCarrierFrequency, f.m_nSymbolRate, f.m_nPolarisation, f.m_nOrbitalPosition, f.m_nWestEastFlag,
-               f.m_nBandwidth);
+  for (const CTransponderFrequency& f : frequencies) fmt::print(out, "  {}\n", TransponderText(f, analysis.networkType));
 }

@@ -1,41 +1,58 @@
 #include "DevicesCommand.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "dtvhost/HostError.h"
 #include "hwconfig/HWConfig.h"
 #include "hwconfig/RunDevices.h"
 #include "interfaces/IKxCaptureDevice.h"
-#include "platform/virtualdvb/VirtualDescription.h"
+#include "platform/bda/Topology.h"
+#include "platform/com/Utf.h"
 
 namespace {
 
-// Descriptions the user names must load: a broken one is an error, not an empty list.
-void CheckDescriptions(const std::vector<std::string>& paths) {
-  for (const std::string& path : paths) {
-    std::string error;
-    if (!LoadVirtualDescription(path, error)) throw HostError(error);
+// Devices the host offered that the plug-in did not list: it could not tell
+// what they receive (its log has the details).
+std::vector<std::string> NotTaken(IKxHWConfig* hwConfig, const std::vector<std::string>& listed) {
+  std::vector<std::string> problems;
+  const BStr category(Utf8ToUtf16(GuidToString(KSCATEGORY_BDA_NETWORK_TUNER)));
+  LONG count = 0;
+  if (FAILED(hwConfig->GetFilterCount(category.Get(), &count))) return problems;
+  for (LONG i = 0; i < count; ++i) {
+    ComPtr<IKxFilterInfo> filter;
+    BStr moniker, name;
+    if (FAILED(hwConfig->GetFilterByIndex(category.Get(), i, filter.Put())) ||
+        FAILED(filter->get_MonikerName(moniker.Put())) || FAILED(filter->get_FriendlyName(name.Put())))
+      continue;
+    if (std::find(listed.begin(), listed.end(), moniker.Utf8()) == listed.end())
+      problems.push_back(name.Utf8() + " (" + moniker.Utf8() + ") was not recognised as a tuner by the plug-in");
   }
+  return problems;
 }
 
 int RunDevicesCommand(const HostOptions& options, const HWConfigOptions& hwOptions) {
-  CheckDescriptions(hwOptions.virtualDescriptions);
   PluginLibrary library(options.PluginPath());
+  const auto hwConfig = ComObject<CHWConfig>::Make(hwOptions);
+  std::vector<std::string> problems = hwConfig->Problems();
+  std::vector<std::string> listed;
   int result = 1;
   {
     const ComPtr<IKxTvPlugin> plugin = library.CreatePlugin();
-    ComPtr<IKxHWConfig> hwConfig;
-    if (FAILED(CreateHWConfig(hwOptions, hwConfig.Put()))) throw HostError("cannot read the hardware configuration");
     if (FAILED(plugin->SetHardwareConfig(hwConfig.Get()))) throw HostError("the plug-in refused the hardware configuration");
     ComPtr<IUnknown> configuration;
     if (FAILED(plugin->CreateSystemConfiguration(configuration.Put())))
       throw HostError("the plug-in has no system configuration");
     const ComPtr<IKxSystemConfiguration> system = QueryAs<IKxSystemConfiguration>(configuration.Get());
     if (!system) throw HostError("the system configuration lacks its interface");
-    result = RunDevices(system.Get(), stdout);
+    result = RunDevices(system.Get(), stdout, &listed);
     plugin->ReleaseHardwareConfig();
   }
-  return result;
+  if (result != 0) throw HostError("the devices cannot be listed");
+  for (std::string& problem : NotTaken(hwConfig.Get(), listed)) problems.push_back(std::move(problem));
+  std::fflush(stdout);
+  for (const std::string& problem : problems) std::fprintf(stderr, "dtv: %s\n", problem.c_str());
+  return problems.empty() ? 0 : 1;
 }
 
 }  // namespace
@@ -50,6 +67,6 @@ void AddDevicesCommand(CLI::App& app, HostOptions& options) {
   command->add_option("--dev-root", hwOptions->devRoot, "Root of the device tree (default /dev)");
   command->add_option("--sys-root", hwOptions->sysRoot, "Root of sysfs (default /sys)");
   command->callback([&options, hwOptions] {
-    if (RunDevicesCommand(options, *hwOptions) != 0) throw HostError("the devices cannot be listed");
+    if (const int status = RunDevicesCommand(options, *hwOptions); status != 0) throw CLI::RuntimeError(status);
   });
 }

@@ -4,6 +4,7 @@
 #include <fmt/format.h>
 
 #include "dtvhost/HostError.h"
+#include "platform/os/ElfModule.h"
 
 namespace {
 
@@ -15,6 +16,12 @@ std::string LastDlError() {
 }  // namespace
 
 PluginLibrary::PluginLibrary(const std::filesystem::path& path) {
+  std::string why;
+  bool unreadable = false;
+  if (!IsLoadableModule(path, why, &unreadable)) {
+    if (unreadable) throw HostError(fmt::format("cannot load plug-in {}: {}", path.string(), why));
+    throw HostError(fmt::format("not a plug-in: {} ({})", path.string(), why));
+  }
   m_handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!m_handle) throw HostError(fmt::format("cannot load plug-in {}: {}", path.string(), LastDlError()));
   m_create = reinterpret_cast<CreateTvPluginInstanceFn>(dlsym(m_handle, kCreateTvPluginInstanceName));

@@ -1,5 +1,7 @@
 #include "hwconfig/HWConfig.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <sstream>
 
@@ -60,18 +62,14 @@ std::string Moniker(IKxHWInfo* info) {
   return SUCCEEDED(info->get_MonikerName(name.Put())) ? name.Utf8() : std::string();
 }
 
-std::vector<HWDevice> VirtualDevices(const std::string& path) {
-  std::vector<HWDevice> devices;
-  std::string error;
-  const auto description = LoadVirtualDescription(path, error);
-  if (!description) {
-    log(1, "Virtual tuners not added: %s", error.c_str());
-    return devices;
-  }
-  for (const VirtualTuner& tuner : description->tuners)
-    devices.push_back({tuner.moniker, tuner.friendlyName, tuner.manufacturer, tuner.hardwareId,
-                       tuner.physicalDeviceId, tuner.driverDescription, tuner.driverVersion});
-  return devices;
+// What a person can do about a frontend that cannot be opened.
+std::string FrontendProblemText(const FrontendProblem& problem) {
+  std::string text = "DVB frontend " + problem.path + " " + problem.reason;
+  if (problem.error == EACCES || problem.error == EPERM)
+    text += "; add yourself to the video group: sudo usermod -aG video $USER (then log in again)";
+  else if (problem.error == EBUSY)
+    text += "; another program is using it";
+  return text;
 }
 }  // namespace
 
@@ -99,27 +97,54 @@ CHWConfig::CHWConfig(HWConfigOptions options) : m_options(std::move(options)) {
 HRESULT CHWConfig::Refresh() {
   AutoLock lock(m_lock);
   m_devices.clear();
-  for (const LinuxDvbFrontend& fe : EnumerateFrontends(m_options.devRoot, CurrentFrontendIo())) {
+  m_descriptionsAdded.clear();
+  m_problems.clear();
+  std::vector<FrontendProblem> frontendProblems;
+  for (const LinuxDvbFrontend& fe : EnumerateFrontends(m_options.devRoot, CurrentFrontendIo(), &frontendProblems)) {
     HWDevice device;
     device.moniker = fe.path;
     device.friendlyName = fe.name;
     ReadSysfsInfo(m_options.sysRoot, fe.adapter, fe.frontend, device);
     m_devices.push_back(std::move(device));
   }
-  for (const std::string& path : m_options.virtualDescriptions)
-    for (HWDevice& device : VirtualDevices(path)) m_devices.push_back(std::move(device));
+  for (const FrontendProblem& problem : frontendProblems) m_problems.push_back(FrontendProblemText(problem));
+  for (const std::string& path : m_options.virtualDescriptions) AddDescription(path);
   return S_OK;
+}
+
+bool CHWConfig::AddDescription(const std::string& path) {
+  std::string error;
+  const auto description = LoadVirtualDescription(path, error);
+  if (!description) {
+    log(1, "Virtual tuners not added: %s", error.c_str());
+    m_problems.push_back(error);
+    return false;
+  }
+  // Twice the same description would give two devices with one moniker.
+  if (std::find(m_descriptionsAdded.begin(), m_descriptionsAdded.end(), description->path) !=
+      m_descriptionsAdded.end()) {
+    m_problems.push_back(path + ": listed twice; its tuners are added once");
+    return false;
+  }
+  m_descriptionsAdded.push_back(description->path);
+  for (const VirtualTuner& tuner : description->tuners)
+    m_devices.push_back({tuner.moniker, tuner.friendlyName, tuner.manufacturer, tuner.hardwareId,
+                         tuner.physicalDeviceId, tuner.driverDescription, tuner.driverVersion});
+  return true;
 }
 
 HRESULT CHWConfig::AddVirtualTuners(BSTR descriptionPath) {
   if (!descriptionPath) return E_POINTER;
   const std::string path = Utf16ToUtf8(std::u16string_view(descriptionPath, SysStringLen(descriptionPath)));
-  std::vector<HWDevice> added = VirtualDevices(path);
-  if (added.empty()) return E_FAIL;
   AutoLock lock(m_lock);
+  if (!AddDescription(path)) return E_FAIL;
   m_options.virtualDescriptions.push_back(path);
-  for (HWDevice& device : added) m_devices.push_back(std::move(device));
   return S_OK;
+}
+
+std::vector<std::string> CHWConfig::Problems() const {
+  AutoLock lock(m_lock);
+  return m_problems;
 }
 
 HRESULT CHWConfig::GetFilterCount(BSTR category, LONG* count) {

@@ -31,12 +31,21 @@ class CHWConfig : public IKxHWConfig {
   HRESULT GetHWInfo(IKxFilterInfo* filter, IKxHWInfo** info) override;
   HRESULT GetPhysicalDeviceID(IKxHWInfo* info, BSTR* id) override;
 
+  // Why devices were left out by the last Refresh or AddVirtualTuners: one
+  // line each for a person, with the fix where there is one.
+  std::vector<std::string> Problems() const;
+
  private:
   const HWDevice* FindByMoniker(const std::string& moniker) const;
+  // Adds the tuners of one description; false with a problem when it is
+  // broken or was added before.
+  bool AddDescription(const std::string& path);
 
-  RecursiveLock m_lock;
+  mutable RecursiveLock m_lock;
   HWConfigOptions m_options;
   std::vector<HWDevice> m_devices;
+  std::vector<std::string> m_descriptionsAdded;  // absolute paths
+  std::vector<std::string> m_problems;
 };
 
 // The bundled demo description (data/virtual/demo.xml of the source tree,

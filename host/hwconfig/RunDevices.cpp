@@ -26,12 +26,9 @@ std::string HardwareId(IKxCaptureDevice* device) {
 }
 }  // namespace
 
-int RunDevices(IKxSystemConfiguration* configuration, std::FILE* out) {
+int RunDevices(IKxSystemConfiguration* configuration, std::FILE* out, std::vector<std::string>* listed) {
   LONG count = 0;
-  if (!configuration || FAILED(configuration->get_DeviceCount(&count))) {
-    std::fprintf(stderr, "dtv: the devices cannot be listed\n");
-    return 1;
-  }
+  if (!configuration || FAILED(configuration->get_DeviceCount(&count))) return 1;
   if (count == 0) std::fprintf(out, "No digital TV devices found.\n");
   for (LONG i = 0; i < count; ++i) {
     ComPtr<IKxCaptureDevice> device;
@@ -43,7 +40,9 @@ int RunDevices(IKxSystemConfiguration* configuration, std::FILE* out) {
     device->GetUsage(&inUse, &level, &lockedHere);
     std::fprintf(out, "%d: %s\n", static_cast<int>(i), Text(&IKxCaptureDevice::get_FriendlyName, device.Get()).c_str());
     std::fprintf(out, "   delivery system: %s\n", DeliverySystemOf(type));
-    std::fprintf(out, "   moniker:         %s\n", Text(&IKxCaptureDevice::get_MonikerName, device.Get()).c_str());
+    const std::string moniker = Text(&IKxCaptureDevice::get_MonikerName, device.Get());
+    if (listed) listed->push_back(moniker);
+    std::fprintf(out, "   moniker:         %s\n", moniker.c_str());
     std::fprintf(out, "   manufacturer:    %s\n", Text(&IKxCaptureDevice::get_Manufacturer, device.Get()).c_str());
     std::fprintf(out, "   hardware id:     %s\n", HardwareId(device.Get()).c_str());
     if (inUse)

@@ -10,6 +10,7 @@
 
 #include "devplugins/KxDPSetup.h"
 #include "devplugins/ModuleDirectory.h"
+#include "platform/os/ElfModule.h"
 #include "interfaces/IKxCaptureDevice.h"
 #include "logging/LogFile.h"
 #include "platform/com/Utf.h"
@@ -104,6 +105,11 @@ void CDevicePluginManager::LoadModulePlugins(const std::string& directory) {
     const std::string name = it->path().filename().string();
     if (name.size() < 3 || name.compare(name.size() - 3, 3, ".so") != 0) continue;
     const std::string path = directory + name;
+    std::string why;
+    if (!IsLoadableModule(path, why)) {
+      log(1, "Device plugin %s skipped: %s", path.c_str(), why.c_str());
+      continue;
+    }
     if (!LoadByIndex(path)) LoadSingle(path);
   }
 }

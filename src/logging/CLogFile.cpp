@@ -1,6 +1,7 @@
 #include "logging/CLogFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -21,6 +22,21 @@ std::string DefaultFileName() {
   const ssize_t length = ::readlink("/proc/self/exe", path, sizeof path - 1);
   if (length <= 0) return "unnamed.log";
   return std::string(path, static_cast<size_t>(length)) + ".log";
+}
+
+constexpr uint32_t kLockWaitMs = 1000;
+
+// A FIFO or device as the log would block or never end; only regular files.
+int OpenLogFile(const std::string& path, bool append) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | (append ? 0 : O_TRUNC), 0644);
+  if (fd < 0) return -1;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return -1;
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  return fd;
 }
 
 unsigned ProcessId() { return static_cast<unsigned>(::getpid()); }
@@ -72,7 +88,8 @@ HRESULT CLogFile::Init() {
   if (m_file >= 0) return S_OK;
   const auto key = SettingsKey::OpenFirst();
   if (!key) {
-    std::fputs("LogFile: cannot read settings!\n", stderr);
+    // No settings is the normal state of a new machine: no log, no noise.
+    DebugOutput("LogFile: cannot read settings!");
     return S_OK;
   }
   m_level = key->GetNumber("LogLevel").value_or(1);
@@ -84,7 +101,7 @@ HRESULT CLogFile::Init() {
   auto lock = NamedLock::Create(kLogName, &existed);
   const bool append = key->GetNumber("AppendLog").value_or(0) != 0 || existed;
   const std::string path = key->GetString("FileName").value_or(DefaultFileName());
-  m_file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | (append ? 0 : O_TRUNC), 0644);
+  m_file = OpenLogFile(path, append);
   if (m_file < 0 || !lock) {
     // Without the lock, writes from several users could interleave.
     std::fputs("LogFile: cannot create file!\n", stderr);
@@ -93,11 +110,22 @@ HRESULT CLogFile::Init() {
     return S_OK;
   }
   m_lock = std::make_unique<CLogFileMutexLock>(std::move(lock));
-  m_lock->Lock();
+  if (!AcquireLock()) return S_OK;
   ::lseek(m_file, 0, SEEK_END);
   WriteBanner(!existed);
   m_lock->Unlock();
   return S_OK;
+}
+
+bool CLogFile::AcquireLock() {
+  const bool acquired = m_lock->TryLockFor(m_lockMissed ? 0 : kLockWaitMs);
+  if (!acquired && !m_lockMissed) DebugOutput("LogFile: the log is locked by another process; lines are left out");
+  m_lockMissed = !acquired;
+  return acquired;
+}
+
+void CLogFile::DebugOutput(const char* text) const {
+  if (m_debugOutput) std::fprintf(stderr, "%s\n", text);
 }
 
 void CLogFile::WriteBanner(bool firstUser) {
@@ -128,13 +156,13 @@ void CLogFile::Write(int level, const char* format, va_list args) {
   // A negative level never passes the unsigned threshold.
   if (m_file < 0 || m_level < static_cast<uint32_t>(level)) return;
   const std::string message = FormatMessage(format, args);
-  m_lock->Lock();
+  if (!AcquireLock()) return;
   ::lseek(m_file, 0, SEEK_END);
   WritePiece(LocalTime("%H:%M:%S") + " ");
   WritePiece(Format("[0x%04x 0x%04x] ", ProcessId(), ThreadId()));
   WritePiece(Format("[Level %d]: ", level));
   WritePiece(message);
   WritePiece("\r\n");
-  if (m_debugOutput) std::fprintf(stderr, "%s\n", message.c_str());
+  DebugOutput(message.c_str());
   m_lock->Unlock();
 }

@@ -26,10 +26,16 @@ class CLogFile {
  private:
   void WritePiece(std::string_view text);
   void WriteBanner(bool firstUser);
+  // The log lock, waited for with a bound: a writer in another process that
+  // hangs holding it must not hang us. After one miss, later lines do not
+  // wait until the lock is had again.
+  bool AcquireLock();
+  void DebugOutput(const char* text) const;
 
   uint32_t m_level = 0;
   bool m_debugOutput = false;
   bool m_flush = false;
   int m_file = -1;
+  bool m_lockMissed = false;
   std::unique_ptr<CLogFileBaseLock> m_lock;
 };

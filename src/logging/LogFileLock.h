@@ -8,6 +8,8 @@ class CLogFileBaseLock {
  public:
   virtual ~CLogFileBaseLock() = default;
   virtual void Lock() = 0;
+  // Bounded: false when the lock could not be had in time.
+  virtual bool TryLockFor(uint32_t timeoutMs) = 0;
   virtual void Unlock() = 0;
 };
 
@@ -15,6 +17,7 @@ class CLogFileMutexLock : public CLogFileBaseLock {
  public:
   explicit CLogFileMutexLock(std::unique_ptr<NamedLock> lock) : m_lock(std::move(lock)) {}
   void Lock() override { m_lock->Lock(); }
+  bool TryLockFor(uint32_t timeoutMs) override { return m_lock->TryLockFor(timeoutMs); }
   void Unlock() override { m_lock->Unlock(); }
 
  private:

@@ -20,7 +20,8 @@ bool IsLoaded(const fs::path& module) {
 }
 
 // A directory standing in for the plug-in's own: the three vendor modules,
-// a file that only looks like a module, and a file that is not one.
+// a file that only looks like a module, a module cut in half (loading it
+// would fault inside dlopen) and a file that is not one.
 class PluginDirectory {
  public:
   explicit PluginDirectory(bool withModules) {
@@ -30,6 +31,8 @@ class PluginDirectory {
     for (const char* module : {DP_INDEXED_MODULE, DP_SINGLE_MODULE, DP_ZERO_COUNT_MODULE})
       fs::copy_file(module, m_path / fs::path(module).filename());
     std::ofstream(m_path / "broken.so") << "not a shared object";
+    fs::copy_file(DP_INDEXED_MODULE, m_path / "truncated.so");
+    fs::resize_file(m_path / "truncated.so", fs::file_size(DP_INDEXED_MODULE) / 2);
     std::ofstream(m_path / "readme.txt") << "text";
   }
   ~PluginDirectory() { fs::remove_all(m_path); }

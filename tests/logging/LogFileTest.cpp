@@ -3,13 +3,17 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
+#include <future>
 #include <fstream>
 #include <regex>
 #include <sstream>
 #include <thread>
 
 #include "platform/os/NamedLock.h"
+#include "platform/sync/Clock.h"
 #include "support/TempSettingsRoot.h"
 
 namespace {
@@ -71,7 +75,8 @@ TEST_F(LogFileTest, WithoutInitOrSettingsNothingIsWritten) {
   log(0, "before init");
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(LogFileInit(), S_OK);
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "LogFile: cannot read settings!\n");
+  // No settings is how a new machine starts: nothing to complain about.
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
   log(0, "no settings");
   EXPECT_TRUE(std::filesystem::is_empty(m_root.Path()));
 }
@@ -82,6 +87,38 @@ TEST_F(LogFileTest, UnwritableFileIsReportedAndWritesAreSkipped) {
   LogFileInit();
   log(1, "lost");
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "LogFile: cannot create file!\n");
+}
+
+TEST_F(LogFileTest, AFifoOrDirectoryAsTheFileIsRefusedWithoutBlocking) {
+  const std::filesystem::path fifo = m_root.Path() / "fifo.log";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::filesystem::path& target : {fifo, m_root.Path()}) {
+    SCOPED_TRACE(target);
+    m_root.WriteSettings("user", "FileName=\"" + target.string() + "\"\n");
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(LogFileInit(), S_OK);
+    log(1, "lost");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "LogFile: cannot create file!\n");
+    LogFileShutdown();
+  }
+}
+
+TEST_F(LogFileTest, ALockHeldElsewhereCostsOneBoundedWaitThenLinesAreLeftOut) {
+  Configure("");
+  LogFileInit();
+  const std::string before = Contents();
+  auto other = NamedLock::Create("VexaCaptureAPI", nullptr);
+  other->Lock();
+  {
+    ScopedManualClock clock;
+    auto writer = std::async(std::launch::async, [] { log(1, "while locked"); });
+    while (writer.wait_for(std::chrono::seconds(0)) != std::future_status::ready) clock->Advance(100);
+    // Once missed, the next line does not wait at all: no clock needed.
+    log(1, "still locked");
+  }
+  other->Unlock();
+  log(1, "unlocked");
+  EXPECT_TRUE(Matches(After(before), kPrefix + "\\[Level 1\\]: unlocked\r\n")) << After(before);
 }
 
 struct OpenCase {

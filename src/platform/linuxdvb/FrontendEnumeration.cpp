@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstring>
 #include <filesystem>
 #include <regex>
@@ -45,29 +46,39 @@ void AddSystem(std::vector<DeliverySystem>& systems, std::optional<DeliverySyste
 }
 }  // namespace
 
+// A number out of range makes the name no frontend's: never an exception.
+bool ParseNumber(const std::ssub_match& digits, int& value) {
+  const char* end = &*digits.second;
+  const auto [stop, error] = std::from_chars(&*digits.first, end, value);
+  return error == std::errc() && stop == end;
+}
+
 bool ParseFrontendPath(const std::string& path, int& adapter, int& frontend) {
   static const std::regex kPattern(R"(.*/adapter([0-9]+)/frontend([0-9]+))");
   std::smatch match;
   if (!std::regex_match(path, match, kPattern)) return false;
-  adapter = std::stoi(match[1]);
-  frontend = std::stoi(match[2]);
-  return true;
+  return ParseNumber(match[1], adapter) && ParseNumber(match[2], frontend);
 }
 
-std::optional<LinuxDvbFrontend> QueryFrontend(const std::string& path, FrontendIo& io) {
+std::optional<LinuxDvbFrontend> QueryFrontend(const std::string& path, FrontendIo& io, FrontendProblem* problem) {
+  const auto leaveOut = [&](int error, std::string reason) -> std::optional<LinuxDvbFrontend> {
+    log(1, "DVB frontend %s %s", path.c_str(), reason.c_str());
+    if (problem) *problem = {path, error, std::move(reason)};
+    return std::nullopt;
+  };
   LinuxDvbFrontend fe;
   fe.path = path;
-  if (!ParseFrontendPath(path, fe.adapter, fe.frontend)) return std::nullopt;
+  if (!ParseFrontendPath(path, fe.adapter, fe.frontend)) return leaveOut(EINVAL, "has no valid adapter and frontend number");
   const int fd = io.Open(path, O_RDONLY | O_NONBLOCK);
   if (fd < 0) {
-    log(1, "DVB frontend %s could not be opened: %s", path.c_str(), std::strerror(errno));
-    return std::nullopt;
+    const int error = errno;
+    return leaveOut(error, std::string("could not be opened: ") + std::strerror(error));
   }
   dvb_frontend_info info{};
   if (io.Ioctl(fd, FE_GET_INFO, &info) != 0) {
-    log(1, "DVB frontend %s: FE_GET_INFO failed: %s", path.c_str(), std::strerror(errno));
+    const int error = errno;
     io.Close(fd);
-    return std::nullopt;
+    return leaveOut(error, std::string("does not answer FE_GET_INFO: ") + std::strerror(error));
   }
   fe.name.assign(info.name, strnlen(info.name, sizeof info.name));
 
@@ -81,14 +92,12 @@ std::optional<LinuxDvbFrontend> QueryFrontend(const std::string& path, FrontendI
     AddSystem(fe.systems, FromType(info.type));
   }
   io.Close(fd);
-  if (fe.systems.empty()) {
-    log(1, "DVB frontend %s (%s) receives no supported delivery system", path.c_str(), fe.name.c_str());
-    return std::nullopt;
-  }
+  if (fe.systems.empty()) return leaveOut(0, "(" + fe.name + ") receives no supported delivery system");
   return fe;
 }
 
-std::vector<LinuxDvbFrontend> EnumerateFrontends(const std::string& devRoot, FrontendIo& io) {
+std::vector<LinuxDvbFrontend> EnumerateFrontends(const std::string& devRoot, FrontendIo& io,
+                                                 std::vector<FrontendProblem>* problems) {
   std::vector<LinuxDvbFrontend> frontends;
   std::error_code ec;
   const fs::path dvb = fs::path(devRoot) / "dvb";
@@ -97,7 +106,11 @@ std::vector<LinuxDvbFrontend> EnumerateFrontends(const std::string& devRoot, Fro
     std::error_code inner;
     for (const auto& node : fs::directory_iterator(adapter.path(), inner)) {
       if (node.path().filename().string().rfind("frontend", 0) != 0) continue;
-      if (auto fe = QueryFrontend(node.path().string(), io)) frontends.push_back(std::move(*fe));
+      FrontendProblem problem;
+      if (auto fe = QueryFrontend(node.path().string(), io, &problem))
+        frontends.push_back(std::move(*fe));
+      else if (problems)
+        problems->push_back(std::move(problem));
     }
   }
   std::sort(frontends.begin(), frontends.end(), [](const LinuxDvbFrontend& a, const LinuxDvbFrontend& b) {

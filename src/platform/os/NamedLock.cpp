@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "platform/sync/Clock.h"
+
 namespace {
 
 int OpenLockFile(const std::string& path) {
@@ -53,6 +55,20 @@ NamedLock::~NamedLock() {
 void NamedLock::Lock() {
   m_threads.lock();
   FlockRetrying(m_mutexFd, LOCK_EX);
+}
+
+bool NamedLock::TryLockFor(uint32_t timeoutMs) {
+  constexpr uint32_t kRetryMs = 10;
+  m_threads.lock();
+  const uint64_t deadline = CurrentClock().NowMs() + timeoutMs;
+  for (;;) {
+    if (::flock(m_mutexFd, LOCK_EX | LOCK_NB) == 0) return true;
+    if (errno != EWOULDBLOCK && errno != EINTR) break;
+    if (CurrentClock().NowMs() >= deadline) break;
+    SleepMs(kRetryMs);
+  }
+  m_threads.unlock();
+  return false;
 }
 
 void NamedLock::Unlock() {

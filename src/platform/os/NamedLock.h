@@ -7,6 +7,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <cstdint>
 
 class NamedLock {
  public:
@@ -21,6 +22,9 @@ class NamedLock {
 
   // Waits without time-out; not re-entrant.
   void Lock();
+  // Waits at most `timeoutMs` of the current clock's time; false when another
+  // process still holds the lock (then the caller must not call Unlock).
+  bool TryLockFor(uint32_t timeoutMs);
   void Unlock();
 
  private:

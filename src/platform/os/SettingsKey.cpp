@@ -2,11 +2,16 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <fstream>
+#include <sstream>
+
+#include "platform/os/RegularFile.h"
 
 namespace {
 
 constexpr const char* kKeyPath = "/Vexa/LogFile/VexaCaptureAPI.conf";
+// A settings file is a handful of short lines; anything far larger is not one.
+constexpr size_t kMaxFileBytes = 1 << 20;
+constexpr size_t kMaxLineBytes = 4096;
 
 std::string Trim(const std::string& text) {
   const auto first = text.find_first_not_of(" \t\r");
@@ -46,11 +51,14 @@ std::optional<SettingsKey::Value> SettingsKey::ParseValue(const std::string& tex
 std::optional<SettingsKey> SettingsKey::Open(SettingsRoot root) {
   const std::string path = PathOf(root);
   if (path.empty()) return std::nullopt;
-  std::ifstream file(path);
-  if (!file) return std::nullopt;
+  std::string error;
+  const std::optional<std::string> content = ReadRegularFile(path, kMaxFileBytes, error);
+  if (!content) return std::nullopt;
   std::map<std::string, Value> values;
+  std::istringstream file(*content);
   std::string line;
   while (std::getline(file, line)) {
+    if (line.size() > kMaxLineBytes) continue;
     line = Trim(line);
     if (line.empty() || line[0] == '#' || line[0] == ';' || line[0] == '[') continue;
     const auto equals = line.find('=');

@@ -19,7 +19,8 @@ enum class SettingsRoot { CurrentUser, LocalMachine };
 
 class SettingsKey {
  public:
-  // The file of `root`, or nothing when it does not exist or cannot be read.
+  // The file of `root`, or nothing when it does not exist, cannot be read or
+  // is no small regular file (lines longer than 4 KB are skipped).
   static std::optional<SettingsKey> Open(SettingsRoot root);
   // The per-user file when there is one, otherwise the per-machine file.
   static std::optional<SettingsKey> OpenFirst();

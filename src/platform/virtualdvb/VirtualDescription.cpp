@@ -6,9 +6,14 @@
 #include <filesystem>
 #include <set>
 
+#include "platform/os/RegularFile.h"
+
 namespace fs = std::filesystem;
 
 namespace {
+// A description lists tuners and files: far below this.
+constexpr size_t kMaxDescriptionBytes = 16u << 20;
+
 // "${NAME}" from the environment; an unset name stays as written so that the
 // missing setting shows in the file name when the stream cannot be opened.
 std::string ExpandEnvironment(const std::string& text) {
@@ -54,8 +59,13 @@ bool ReadMultiplex(const pugi::xml_node& node, const fs::path& base, bool satell
 }  // namespace
 
 std::optional<VirtualDescription> LoadVirtualDescription(const std::string& path, std::string& error) {
+  const std::optional<std::string> text = ReadRegularFile(path, kMaxDescriptionBytes, error);
+  if (!text) {
+    error = path + ": " + error;
+    return std::nullopt;
+  }
   pugi::xml_document doc;
-  const pugi::xml_parse_result parsed = doc.load_file(path.c_str());
+  const pugi::xml_parse_result parsed = doc.load_buffer(text->data(), text->size());
   if (!parsed) {
     error = path + ": " + parsed.description();
     return std::nullopt;
@@ -74,6 +84,11 @@ std::optional<VirtualDescription> LoadVirtualDescription(const std::string& path
     tuner.id = node.attribute("id").as_string();
     if (tuner.id.empty() || !ids.insert(tuner.id).second) {
       error = path + ": every tuner needs an id of its own";
+      return std::nullopt;
+    }
+    // The moniker ends in "#<id>".
+    if (tuner.id.find('#') != std::string::npos) {
+      error = path + ": tuner id \"" + tuner.id + "\" contains '#'";
       return std::nullopt;
     }
     const std::string system = node.attribute("system").as_string();

@@ -1,6 +1,11 @@
 #include "platform/os/SettingsKey.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
 
 #include "support/TempSettingsRoot.h"
 
@@ -69,6 +74,43 @@ TEST(SettingsKey, ValuesAreNumbersOrQuotedStrings) {
     EXPECT_EQ(key->GetNumber("Value"), c.number);
     EXPECT_EQ(key->GetString("Value"), c.text);
   }
+}
+
+}  // namespace
+
+namespace {
+
+// What is not a small regular file is no settings file: never read to its end
+// or waited on.
+TEST(SettingsKey, OnlySmallRegularFilesAreRead) {
+  TempRoot root;
+  root.WriteSettings("user", "");
+  const std::filesystem::path user = SettingsKey::PathOf(SettingsRoot::CurrentUser);
+  struct Case {
+    const char* name;
+    std::function<void()> make;
+  };
+  const Case cases[] = {
+      {"symlink to /dev/zero", [&] { std::filesystem::create_symlink("/dev/zero", user); }},
+      {"FIFO", [&] { ASSERT_EQ(::mkfifo(user.c_str(), 0600), 0); }},
+      {"directory", [&] { std::filesystem::create_directory(user); }},
+      {"larger than 1 MB", [&] { std::ofstream(user) << "LogLevel=5\n" << std::string(2 << 20, '#') << "\n"; }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove_all(user);
+    c.make();
+    EXPECT_FALSE(SettingsKey::Open(SettingsRoot::CurrentUser));
+  }
+}
+
+TEST(SettingsKey, OverlongLinesAreSkipped) {
+  TempRoot root;
+  root.WriteSettings("user", "FileName=\"" + std::string(5000, 'x') + "\"\nLogLevel=5\n");
+  const auto key = SettingsKey::Open(SettingsRoot::CurrentUser);
+  ASSERT_TRUE(key);
+  EXPECT_FALSE(key->GetString("FileName"));
+  EXPECT_EQ(key->GetNumber("LogLevel"), 5u);
 }
 
 }  // namespace

@@ -1,0 +1,18 @@
+#pragma once
+// Reads a small file a user gives us (settings, descriptions): only a regular
+// file is read, opened without blocking (a FIFO never hangs us) and without
+// reading past a bound (a symlink to /dev/zero or a huge file is refused).
+#include <cstddef>
+#include <optional>
+#include <string>
+
+// The whole file, or nothing with `error` set to a reason for a message
+// ("not a regular file", "larger than 16 MB", strerror).
+std::optional<std::string> ReadRegularFile(const std::string& path, size_t maxBytes, std::string& error);
+
+// Opens `path` read-only, without blocking, refusing what is not a regular
+// file; -1 with errno set (EINVAL for a special file).
+int OpenRegularFile(const std::string& path, int extraFlags = 0);
+
+// "16 MB", "512 KB": a bound as a person reads it.
+std::string SizeText(size_t bytes);
