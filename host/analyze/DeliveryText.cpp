@@ -72,7 +72,7 @@ std::string Describe(const Delivery& d) {
     case PsiRenderer_NetworkType_Dvbt:
       text = "DVB-T";
       if (frequencyKnown) Add(text, Megahertz(d.frequency));
-      if (d.bandwidth > 0) Add(text, fmt::format("{} MHz bandwidth", d.bandwidth));
+      if (d.bandwidth > 0) text += fmt::format("{} {} MHz bandwidth", frequencyKnown ? "," : "", d.bandwidth);
       break;
     case PsiRenderer_NetworkType_Atsc:
       text = "ATSC";

@@ -2,15 +2,18 @@
 
 #include <fmt/format.h>
 
+#include <memory>
+
 #include "dtvhost/PluginInfo.h"
 
 namespace {
 
-void PrintList(const BuiltInList& list) {
+void PrintList(const BuiltInList& list, bool groups) {
   const FrequencyListSummary& s = list.summary;
   const bool satellites = !s.groups.empty() && s.groups.front().kind == "Satellite";
-  fmt::print("\n{} ({}): {} {}, {} {}\n", list.tuningDataType, s.networkType, s.groups.size(),
+  fmt::print("{}{} ({}): {} {}, {} {}\n", groups ? "\n" : "", list.tuningDataType, s.networkType, s.groups.size(),
              satellites ? "satellites" : "networks", s.TotalEntries(), satellites ? "transponders" : "frequencies");
+  if (!groups) return;
   for (const FrequencyListGroup& g : s.groups) {
     if (g.position.empty())
       fmt::print("  {}: {}\n", g.name, g.entries);
@@ -19,7 +22,7 @@ void PrintList(const BuiltInList& list) {
   }
 }
 
-void RunInfo(const HostOptions& options) {
+void RunInfo(const HostOptions& options, bool groups) {
   PluginLibrary library(options.PluginPath());
   PluginInfo info;
   {
@@ -27,12 +30,15 @@ void RunInfo(const HostOptions& options) {
     info = ReadPluginInfo(plugin.Get());
   }
   fmt::print("Plug-in: {}\nVersion: {}\n", info.name, info.version);
-  for (const BuiltInList& list : info.lists) PrintList(list);
+  if (!groups) fmt::print("Built-in frequency lists (--lists shows each satellite and network):\n");
+  for (const BuiltInList& list : info.lists) PrintList(list, groups);
 }
 
 }  // namespace
 
 void AddInfoCommand(CLI::App& app, const HostOptions& options) {
-  app.add_subcommand("info", "Show the plug-in's name, version and built-in frequency lists")
-      ->callback([&options] { RunInfo(options); });
+  auto* command = app.add_subcommand("info", "Show the plug-in's name, version and built-in frequency lists");
+  auto groups = std::make_shared<bool>(false);
+  command->add_flag("--lists", *groups, "Show every satellite and network of the built-in lists");
+  command->callback([&options, groups] { RunInfo(options, *groups); });
 }

@@ -50,9 +50,11 @@ int Run(CLI::App& app, int argc, char** argv) {
       fmt::print(stderr, "dtv: unknown command '{}'; the commands are: {}\n", word, fmt::join(commands, ", "));
       return kUsageStatus;
     }
-    const int status = app.exit(e);
+    // --help and the exit status of a command that already said why.
+    if (e.get_exit_code() == 0 || dynamic_cast<const CLI::RuntimeError*>(&e)) return app.exit(e);
     // CLI11's own codes mean nothing to a shell; a usage error is 2.
-    return status == 0 || dynamic_cast<const CLI::RuntimeError*>(&e) ? status : kUsageStatus;
+    fmt::print(stderr, "dtv: {}\nRun 'dtv --help' for the commands and their options.\n", e.what());
+    return kUsageStatus;
   } catch (const HostError& e) {
     fmt::print(stderr, "dtv: {}\n", e.what());
     return 1;

@@ -26,10 +26,20 @@ void ExpectListing(const DtvRun& run) {
     EXPECT_NE(out.find(line), std::string::npos) << "missing: " << line << "\nin:\n" << out;
 }
 
-TEST(DtvInfo, ListsThePluginNextToDtv) { ExpectListing(RunDtv("info")); }
+TEST(DtvInfo, ListsThePluginNextToDtv) { ExpectListing(RunDtv("info --lists")); }
+
+TEST(DtvInfo, WithoutListsShowsOneLinePerList) {
+  const DtvRun run = RunDtv("info");
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_NE(run.output.find("KxTuningDataType_Dvbs (DVB-S): 145 satellites, 6331 transponders\n"
+                            "KxTuningDataType_Dvbc (DVB-C): 3 networks, 253 frequencies\n"),
+            std::string::npos)
+      << run.output;
+  EXPECT_EQ(run.output.find("Rascom"), std::string::npos);
+}
 
 TEST(DtvInfo, LoadsThePluginNamedOnTheCommandLine) {
-  ExpectListing(RunDtv(std::string("info --plugin '") + DTV_PLUGIN_PATH + "'"));
+  ExpectListing(RunDtv(std::string("info --lists --plugin '") + DTV_PLUGIN_PATH + "'"));
 }
 
 TEST(DtvInfo, ReportsAPluginThatCannotBeLoaded) {
