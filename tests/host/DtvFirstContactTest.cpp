@@ -67,6 +67,10 @@ TEST_F(DtvFirstContact, EveryMistakeGetsAOneLineReasonAndAnExitStatus) {
   std::ofstream(brokenTuners) << "<virtualTuners><tuner";
   const fs::path hashTuners = Dir() / "hash-tuners.xml";
   std::ofstream(hashTuners) << "<virtualTuners><tuner id=\"a#b\" system=\"DVB-T\"/></virtualTuners>";
+  const fs::path fifoTuners = Dir() / "fifo-tuners.xml";
+  ::mkfifo(fifoTuners.c_str(), 0644);
+  const fs::path hugeTuners = Dir() / "huge-tuners.xml";
+  std::ofstream(hugeTuners) << "<virtualTuners><tuner id=\"" << std::string(17 << 20, 'x') << "\"/></virtualTuners>";
   const fs::path cutPlugin = Dir() / "libDigitalTvPlugin.so";
   fs::copy_file(DTV_PLUGIN_PATH, cutPlugin);
   fs::resize_file(cutPlugin, fs::file_size(DTV_PLUGIN_PATH) / 3);
@@ -91,6 +95,10 @@ TEST_F(DtvFirstContact, EveryMistakeGetsAOneLineReasonAndAnExitStatus) {
       {"broken --virtual-tuners", devices + "/nonexistent --virtual-tuners " + Quoted(brokenTuners), 1,
        "dtv: " + brokenTuners.string() + ": "},
       {"broken DTV_VIRTUAL_TUNERS", "devices --dev-root /nonexistent", 1, "dtv: " + brokenTuners.string() + ": "},
+      {"FIFO as --virtual-tuners", devices + "/nonexistent --virtual-tuners " + Quoted(fifoTuners), 1,
+       "dtv: " + fifoTuners.string() + ": not a regular file"},
+      {"huge description", devices + "/nonexistent --virtual-tuners " + Quoted(hugeTuners), 1,
+       "dtv: " + hugeTuners.string() + ": larger than 16 MB"},
       {"'#' in a tuner id", devices + "/nonexistent --virtual-tuners " + Quoted(hashTuners), 1,
        "dtv: " + hashTuners.string() + ": tuner id \"a#b\" contains '#'"},
       {"same description twice", devices + "/nonexistent --virtual-tuners " + Quoted(hashTuners.parent_path() / "x") +
