@@ -35,17 +35,6 @@ fs::path FakeDevRoot(const fs::path& root, const std::string& node, mode_t mode)
 // Runs dtv as an unprivileged user: root opens any file, a user cannot.
 std::string AsUser() { return ::geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : ""; }
 
-DtvRun RunCommand(const std::string& command) {
-  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  DtvRun run{-1, {}};
-  if (!pipe) return run;
-  char buffer[4096];
-  while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) run.output.append(buffer, n);
-  const int status = pclose(pipe);
-  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  return run;
-}
-
 struct ErrorCase {
   const char* name;
   std::string arguments;  // after dtv; may start with an environment or setpriv
@@ -113,7 +102,7 @@ TEST_F(DtvFirstContact, EveryMistakeGetsAOneLineReasonAndAnExitStatus) {
     const bool environment = std::string(c.name) == "broken DTV_VIRTUAL_TUNERS";
     if (environment) ::setenv("DTV_VIRTUAL_TUNERS", brokenTuners.c_str(), 1);
     const bool own = c.arguments.rfind("setpriv", 0) == 0 || c.arguments.rfind("'", 0) == 0;
-    const DtvRun run = own ? RunCommand(c.arguments) : RunDtv(c.arguments);
+    const DtvRun run = own ? RunShell(c.arguments) : RunDtv(c.arguments);
     if (environment) ::unsetenv("DTV_VIRTUAL_TUNERS");
     EXPECT_EQ(run.exitCode, c.exitCode) << run.output;
     const size_t at = run.output.find(c.message);
@@ -157,7 +146,7 @@ TEST_F(DtvFirstContact, AReaderThatStopsEarlyIsANormalEnd) {
         "analyze " + demo, "analyze --epg " + demo, "analyze --json --epg " + demo}) {
     SCOPED_TRACE(arguments);
     EXPECT_EQ(ExitStatusIntoClosedPipe(arguments), 0);
-    const DtvRun run = RunCommand("bash -c \"set -o pipefail; '" DTV_COMMAND "' " + arguments + " | head -1 >/dev/null\"");
+    const DtvRun run = RunShell("bash -c \"set -o pipefail; '" DTV_COMMAND "' " + arguments + " | head -1 >/dev/null\"");
     EXPECT_EQ(run.exitCode, 0) << run.output;
   }
 }
@@ -171,7 +160,7 @@ TEST_F(DtvFirstContact, EveryDemoStepEndsWellWhenItsReaderStopsEarly) {
   const fs::path wrapper = build / "host" / "dtv";
   std::ofstream(wrapper) << "#!/bin/bash\nset -o pipefail\n'" DTV_COMMAND "' \"$@\" | head -1\n";
   fs::permissions(wrapper, fs::perms::owner_all);
-  const DtvRun run = RunCommand("bash '" DTV_DEMO_STEPS "' " + Quoted(build));
+  const DtvRun run = RunShell("bash '" DTV_DEMO_STEPS "' " + Quoted(build));
   EXPECT_EQ(run.exitCode, 0) << run.output;
   EXPECT_NE(run.output.find("Plug-in: DigitalTvPlugin"), std::string::npos) << run.output;
 }

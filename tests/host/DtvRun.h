@@ -12,16 +12,19 @@ struct DtvRun {
   std::string output;  // standard output and error
 };
 
-DtvRun RunDtv(const std::string& arguments) {
-  const std::string command = std::string("'") + DTV_COMMAND + "' " + arguments + " 2>&1";
+// Runs a shell command line; a death by signal shows as 128 + the signal.
+DtvRun RunShell(const std::string& commandLine) {
+  const std::string command = commandLine + " 2>&1";
   FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return {-1, "cannot run " + command};
   DtvRun run{0, {}};
   char buffer[4096];
   while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) run.output.append(buffer, n);
   const int status = pclose(pipe);
-  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : WIFSIGNALED(status) ? 128 + WTERMSIG(status) : -1;
   return run;
 }
+
+DtvRun RunDtv(const std::string& arguments) { return RunShell(std::string("'") + DTV_COMMAND + "' " + arguments); }
 
 }  // namespace
