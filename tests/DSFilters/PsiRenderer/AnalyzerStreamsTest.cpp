@@ -289,13 +289,39 @@ TEST(AnalyzerInputTest, BadInputGivesAClearError) {
   EXPECT_NE(CTransportStreamAnalyzer(false).Analyze(nulls).error.find("no complete PAT"), std::string::npos);
 }
 
-TEST(AnalyzerInputTest, TruncatedStreamIsReported) {
+// A recording cut inside its last packet still has all its tables.
+TEST(AnalyzerInputTest, CutStreamKeepsItsChannels) {
   REQUIRE_SHARED_FILE(path, "test-108.ts");
   std::vector<uint8_t> bytes = ReadAll(path);
+  const TransportStreamAnalysis clean = CTransportStreamAnalyzer(false).Analyze(bytes);
   bytes.resize(bytes.size() - 100);
   const TransportStreamAnalysis result = CTransportStreamAnalyzer(false).Analyze(bytes);
-  EXPECT_NE(result.error.find("truncated"), std::string::npos) << result.error;
+  EXPECT_TRUE(result.error.empty()) << result.error;
   EXPECT_EQ(result.trailingBytes, 88u);
+  ASSERT_EQ(result.warnings.size(), 1u);
+  EXPECT_NE(result.warnings[0].find("the stream ends inside a packet"), std::string::npos) << result.warnings[0];
+  ASSERT_EQ(result.channels->Size(), clean.channels->Size());
+  for (size_t i = 0; i < clean.channels->Size(); ++i)
+    EXPECT_EQ(Name(result.channels->GetChannel(i)->m_bstrServiceName),
+              Name(clean.channels->GetChannel(i)->m_bstrServiceName));
+}
+
+// With the SDT lost, no table tells whether a service is scrambled: a CAT
+// alone does not make every channel a pay channel.
+TEST(AnalyzerInputTest, CaStateStaysUnknownWithoutSdt) {
+  REQUIRE_SHARED_FILE(path, "test-103.ts");
+  const std::vector<uint8_t> bytes = ReadAll(path);
+  std::vector<uint8_t> withoutSdt;
+  for (size_t i = 0; i + 188 <= bytes.size(); i += 188) {
+    const uint16_t pid = static_cast<uint16_t>(((bytes[i + 1] & 0x1F) << 8) | bytes[i + 2]);
+    if (pid != 0x0011) withoutSdt.insert(withoutSdt.end(), bytes.begin() + i, bytes.begin() + i + 188);
+  }
+  const TransportStreamAnalysis result = CTransportStreamAnalyzer(false).Analyze(withoutSdt);
+  ASSERT_TRUE(result.error.empty()) << result.error;
+  ASSERT_EQ(result.channels->CatSeen(), 1);
+  EXPECT_FALSE(result.sdtComplete);
+  ASSERT_NE(result.channels->Size(), 0u);
+  for (size_t i = 0; i < result.channels->Size(); ++i) EXPECT_EQ(result.channels->GetChannel(i)->m_nCa, -1) << i;
 }
 
 }  // namespace
