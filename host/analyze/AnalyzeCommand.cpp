@@ -6,7 +6,6 @@
 #include "analyze/ChannelListText.h"
 #include "analyze/EpgOutput.h"
 #include "platform/os/InputFile.h"
-#include "psi/text/SafeText.h"
 
 namespace {
 // Errors of the input name it already; the others are about its content.
@@ -47,7 +46,7 @@ int RunAnalyze(const AnalyzeOptions& options, std::ostream& out, std::ostream& e
   if (options.json) {
     nlohmann::ordered_json json = ChannelListToJson(analysis);
     if (events) json["events"] = EpgEventsToJson(*events);
-    out << EscapeUnsafeJson(json.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)) << '\n';
+    out << JsonText(json) << '\n';
   } else {
     WriteChannelListText(out, analysis);
     if (events) {

@@ -1,6 +1,7 @@
 #include "analyze/ChannelListJson.h"
 
 #include "analyze/ChannelListFields.h"
+#include "psi/text/SafeText.h"
 
 namespace {
 using Json = nlohmann::ordered_json;
@@ -86,4 +87,8 @@ nlohmann::ordered_json ChannelListToJson(const TransportStreamAnalysis& analysis
               {"channels", list},
               {"frequencies", frequencies},
               {"warnings", analysis.warnings}};
+}
+
+std::string JsonText(const nlohmann::ordered_json& document) {
+  return EscapeUnsafeJson(document.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace));
 }
