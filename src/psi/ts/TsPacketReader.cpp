@@ -16,6 +16,8 @@ constexpr uint32_t kSizes[] = {188, 204, 192};
 constexpr uint32_t kLargestSize = 204;
 // Enough bytes behind any position to confirm a packet size there.
 constexpr size_t kLookahead = (kConfirmations + 1) * kLargestSize;
+// A recording with bad reception has a gap every few packets.
+constexpr size_t kListedWarnings = 20;
 // Input that shows no packet in its first bytes is not a recording.
 constexpr uint64_t kGiveUpAfter = 4 << 20;
 
@@ -90,15 +92,25 @@ void CTsPacketReader::Step() {
       m_nBegin = m_nEnd;
       return;
     }
-  } else if (unit[lead] == kTsSyncByte) {
-    // A packet that lost bytes swallows the start of the next one; the CRC of
-    // the sections catches that, and the sync byte after it is missed.
+  } else if (unit[lead] == kTsSyncByte && !IsCut()) {
     m_packets.insert(m_packets.end(), unit + lead, unit + lead + kTsPacketSize);
     m_nBegin += size;
     return;
   }
   m_bInSync = false;
   m_nSkipFrom = Offset(m_nBegin);
+}
+
+bool CTsPacketReader::IsCut() const {
+  const uint32_t size = m_nPacketSize;
+  const size_t next = m_nBegin + size + Lead(size);
+  if (next >= m_nEnd || m_buffer[next] == kTsSyncByte) return false;
+  // No packet where the next should start: either junk follows this packet,
+  // or it lost bytes and the next one starts inside it. Only the second makes
+  // it worthless; the bytes looked at here are consumed either way.
+  for (size_t unit = m_nBegin + 1; unit < m_nBegin + size; ++unit)
+    if (Locks(unit, size, m_bEnd)) return true;
+  return false;
 }
 
 bool CTsPacketReader::Locks(size_t unit, uint32_t size, bool atEnd) const {
@@ -144,7 +156,20 @@ void CTsPacketReader::EndOfInput() {
 void CTsPacketReader::Skipped(uint64_t from, uint64_t to, const char* reason) {
   // A later pass over the same bytes finds the same gaps.
   if (to <= from || from < m_nWarnedUpTo) return;
+  m_nWarnedUpTo = to;
+  if (m_vWarnings.size() == kListedWarnings) {
+    ++m_nMoreRuns;
+    m_nMoreBytes += to - from;
+    return;
+  }
   m_vWarnings.push_back("skipped " + std::to_string(to - from) + " bytes at offset " + std::to_string(from) + ": " +
                         reason);
-  m_nWarnedUpTo = to;
+}
+
+std::vector<std::string> CTsPacketReader::Warnings() const {
+  std::vector<std::string> warnings = m_vWarnings;
+  if (m_nMoreRuns != 0)
+    warnings.push_back("skipped " + std::to_string(m_nMoreBytes) + " bytes more in " + std::to_string(m_nMoreRuns) +
+                       " more places");
+  return warnings;
 }

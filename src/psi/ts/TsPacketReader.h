@@ -26,7 +26,8 @@ class CTsPacketReader {
   uint32_t PacketSize() const { return m_nPacketSize; }
   // Why reading stopped early: a read error, or an input without packets.
   const std::string& Error() const { return m_error; }
-  const std::vector<std::string>& Warnings() const { return m_vWarnings; }
+  // The first skipped runs one by one, the rest summed up in a last line.
+  std::vector<std::string> Warnings() const;
   // The bytes of an incomplete packet at the end of the input.
   uint32_t TrailingBytes() const { return m_nTrailingBytes; }
 
@@ -34,6 +35,7 @@ class CTsPacketReader {
   bool Fill();
   void Step();
   void Seek();
+  bool IsCut() const;
   bool Locks(size_t unit, uint32_t size, bool atEnd) const;
   void EndOfInput();
   void Skipped(uint64_t from, uint64_t to, const char* reason);
@@ -55,4 +57,6 @@ class CTsPacketReader {
   std::string m_error;
   std::vector<std::string> m_vWarnings;
   uint64_t m_nWarnedUpTo = 0;
+  uint64_t m_nMoreRuns = 0;  // skipped runs beyond those listed
+  uint64_t m_nMoreBytes = 0;
 };

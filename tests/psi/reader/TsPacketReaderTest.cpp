@@ -146,4 +146,25 @@ TEST(TsPacketReaderTest, InputWithoutPacketsIsNoTransportStream) {
   }
 }
 
+TEST(TsPacketReaderTest, ManyGapsAreSummedUp) {
+  REQUIRE_SHARED_FILE(path, "test-108.ts");
+  const Bytes clean = psitest::ReadFile(path);
+  // Bad reception: three bytes lost in every tenth packet, a thousand times.
+  Bytes damaged;
+  std::vector<std::string> listed;
+  for (size_t i = 0; i < 10000; ++i) {
+    const size_t size = i % 10 == 9 ? 185 : 188;
+    if (size == 185 && listed.size() < 20) listed.push_back(Skipped(185, damaged.size(), "no packet sync"));
+    damaged.insert(damaged.end(), clean.begin() + i * 188, clean.begin() + i * 188 + size);
+  }
+  CMemoryByteSource source(damaged);
+  CTsPacketReader reader(source);
+  EXPECT_EQ(ReadAll(reader).size(), 9000u * 188);
+  std::vector<std::string> warnings = reader.Warnings();
+  ASSERT_EQ(warnings.size(), listed.size() + 1);
+  EXPECT_EQ(warnings.back(), "skipped " + std::to_string(980 * 185) + " bytes more in 980 more places");
+  warnings.pop_back();
+  EXPECT_EQ(warnings, listed);
+}
+
 }  // namespace
