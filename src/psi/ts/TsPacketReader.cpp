@@ -8,6 +8,8 @@
 namespace {
 
 constexpr size_t kChunk = 1 << 20;
+// Small inputs (sections dumps, tests) need no large buffer.
+constexpr size_t kFirstChunk = 1 << 16;
 // Consecutive sync bytes that make a packet size believable.
 constexpr uint32_t kConfirmations = 5;
 // At the very end of the input fewer have to do, but never a lone one.
@@ -26,9 +28,7 @@ constexpr uint32_t Lead(uint32_t size) { return size == 192 ? 4 : 0; }
 
 }  // namespace
 
-CTsPacketReader::CTsPacketReader(IByteSource& source) : m_source(source), m_buffer(kChunk + kLookahead) {
-  m_packets.reserve(kChunk);
-}
+CTsPacketReader::CTsPacketReader(IByteSource& source) : m_source(source), m_buffer(kFirstChunk + kLookahead) {}
 
 bool CTsPacketReader::Rewind() {
   m_nBegin = m_nEnd = 0;
@@ -76,6 +76,9 @@ bool CTsPacketReader::Fill() {
     }
     m_nEnd += got;
   }
+  // The source keeps up: read bigger chunks.
+  if (m_nEnd == m_buffer.size() && m_buffer.size() < kChunk + kLookahead)
+    m_buffer.resize(std::min(2 * m_buffer.size(), kChunk + kLookahead));
   return true;
 }
 
