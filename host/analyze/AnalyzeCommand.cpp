@@ -1,43 +1,52 @@
 #include "analyze/AnalyzeCommand.h"
 
 #include "DSFilters/PsiRenderer/TransportStreamAnalyzer.h"
+#include "DSFilters/PsiRenderer/TransportStreamEpgReader.h"
 #include "analyze/ChannelListJson.h"
 #include "analyze/ChannelListText.h"
 #include "analyze/EpgOutput.h"
-#include "DSFilters/PsiRenderer/MappedFile.h"
-#include "DSFilters/PsiRenderer/TransportStreamEpgReader.h"
+#include "platform/os/InputFile.h"
 
 namespace {
-std::shared_ptr<CEpgEvents> ReadEpg(const AnalyzeOptions& options, std::string& error) {
-  CMappedFile file;
-  if (!file.Open(options.path, error)) return nullptr;
-  return CTransportStreamEpgReader(options.atsc).Read(file.Bytes());
+// Errors of the input name it already; the others are about its content.
+std::string InputError(const CInputFile& input, const std::string& error) {
+  return input.Error().empty() ? input.Name() + ": " + error : error;
 }
 }  // namespace
 
 int RunAnalyze(const AnalyzeOptions& options, std::ostream& out, std::ostream& err) {
-  const TransportStreamAnalysis analysis = AnalyzeTransportStreamFile(options.path, options.atsc);
-  if (!analysis.error.empty()) {
-    err << "dtv analyze: " << analysis.error << '\n';
+  CInputFile input;
+  if (!input.Open(options.path)) {
+    err << "dtv analyze: " << input.Error() << '\n';
     return 1;
   }
+  if (!options.xmltv.empty() && input.IsSameFile(options.xmltv)) {
+    err << "dtv analyze: cannot write " << options.xmltv << ": it is the input\n";
+    return 1;
+  }
+  CTsPacketReader packets(input);
+  TransportStreamAnalysis analysis = CTransportStreamAnalyzer(options.atsc).Analyze(packets);
   std::shared_ptr<CEpgEvents> events;
-  if (options.epg) {
-    std::string error;
-    events = ReadEpg(options, error);
-    if (!events) {
-      err << "dtv analyze: " << options.path << ": " << error << '\n';
-      return 1;
-    }
-    if (!options.xmltv.empty() && !WriteXmltv(*events, *analysis.channels, options.xmltv, error)) {
-      err << "dtv analyze: " << error << '\n';
-      return 1;
-    }
+  if (analysis.error.empty() && options.epg) {
+    events = CTransportStreamEpgReader(options.atsc).Read(packets);
+    if (!packets.Error().empty()) analysis.error = packets.Error();
+    // A file that grew since the first pass may show new gaps.
+    analysis.warnings = packets.Warnings();
+  }
+  for (const std::string& warning : analysis.warnings) err << "dtv analyze: " << input.Name() << ": " << warning << '\n';
+  if (!analysis.error.empty()) {
+    err << "dtv analyze: " << InputError(input, analysis.error) << '\n';
+    return 1;
+  }
+  std::string error;
+  if (events && !options.xmltv.empty() && !WriteXmltv(*events, *analysis.channels, options.xmltv, error)) {
+    err << "dtv analyze: " << error << '\n';
+    return 1;
   }
   if (options.json) {
     nlohmann::ordered_json json = ChannelListToJson(analysis);
     if (events) json["events"] = EpgEventsToJson(*events);
-    out << json.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
+    out << JsonText(json) << '\n';
   } else {
     WriteChannelListText(out, analysis);
     if (events) {

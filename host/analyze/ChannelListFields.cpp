@@ -1,8 +1,15 @@
 #include "analyze/ChannelListFields.h"
 
-std::optional<std::string> LanguageText(const LanguageChars& language) {
+#include "DSFilters/PsiRenderer/Bcd.h"
+
+std::optional<std::string> LanguageText(const LanguageChars& language, TextUse use) {
   if (language == LanguageChars{}) return std::nullopt;
-  return std::string(language.begin(), language.end());
+  return SafeUtf8(std::string_view(reinterpret_cast<const char*>(language.data()), language.size()), use);
+}
+
+std::optional<int> TeletextPage(uint8_t page) {
+  if ((page >> 4) > 9 || (page & 0x0F) > 9) return std::nullopt;
+  return static_cast<int>(BcdToDecimal(page));
 }
 
 const char* StreamKindName(PsiRenderer_StreamType classification) {

@@ -4,9 +4,13 @@
 #include <string>
 
 #include "DSFilters/PsiRenderer/Channel.h"
+#include "psi/text/SafeText.h"
 
 // The three language characters, or nothing when no language was given.
-std::optional<std::string> LanguageText(const LanguageChars& language);
+std::optional<std::string> LanguageText(const LanguageChars& language, TextUse use);
+// A teletext page as people know it (0x77 is page 77); nothing for a page
+// number that is not two decimal digits.
+std::optional<int> TeletextPage(uint8_t page);
 const char* StreamKindName(PsiRenderer_StreamType classification);
 // The first elementary stream classified as video, or -1.
 int32_t VideoPid(const CChannel& channel);

@@ -1,6 +1,7 @@
 #include "analyze/ChannelListJson.h"
 
 #include "analyze/ChannelListFields.h"
+#include "psi/text/SafeText.h"
 
 namespace {
 using Json = nlohmann::ordered_json;
@@ -8,8 +9,15 @@ using Json = nlohmann::ordered_json;
 Json Value(int32_t value) { return value == -1 ? Json(nullptr) : Json(value); }
 
 Json Language(const LanguageChars& language) {
-  const auto text = LanguageText(language);
+  const auto text = LanguageText(language, TextUse::Json);
   return text ? Json(*text) : Json(nullptr);
+}
+
+Json Text(const BStr& text) { return SafeUtf8(text.View(), TextUse::Json); }
+
+Json TeletextPageValue(uint8_t page) {
+  const auto number = TeletextPage(page);
+  return number ? Json(*number) : Json(nullptr);
 }
 
 Json Channel(const CChannel& c) {
@@ -19,7 +27,7 @@ Json Channel(const CChannel& c) {
   Json teletext = Json::array();
   for (const TeletextRecord& t : c.m_vTeletext)
     teletext.push_back({{"pid", t.pid}, {"language", Language(t.language)}, {"type", t.teletext_type},
-                        {"magazine", t.magazine_number}, {"page", t.page_number}});
+                        {"magazine", t.magazine_number}, {"page", TeletextPageValue(t.page_number)}});
   Json subtitles = Json::array();
   for (const SubtitleRecord& s : c.m_vSubtitles)
     subtitles.push_back({{"pid", s.pid}, {"language", Language(s.language)}, {"type", s.subtitling_type},
@@ -30,8 +38,8 @@ Json Channel(const CChannel& c) {
 
   return Json{{"programNumber", Value(c.m_nProgramNumber)},
               {"serviceId", Value(c.m_nServiceId)},
-              {"name", c.m_bstrServiceName.Utf8()},
-              {"provider", c.m_bstrServiceProvider.Utf8()},
+              {"name", Text(c.m_bstrServiceName)},
+              {"provider", Text(c.m_bstrServiceProvider)},
               {"serviceType", Value(c.m_nServiceType)},
               {"runningStatus", Value(c.m_nRunningStatus)},
               {"ca", c.m_nCa == -1 ? Json(nullptr) : Json(c.m_nCa != 0)},
@@ -74,7 +82,13 @@ nlohmann::ordered_json ChannelListToJson(const TransportStreamAnalysis& analysis
   return Json{{"transportStreamId", Value(first.m_nTransportStreamId)},
               {"originalNetworkId", Value(first.m_nOriginalNetworkId)},
               {"networkId", Value(first.m_nNetworkId)},
-              {"networkName", first.m_bstrNetworkName.View().empty() ? Json(nullptr) : Json(first.m_bstrNetworkName.Utf8())},
+              {"networkName", first.m_bstrNetworkName.View().empty() ? Json(nullptr) : Text(first.m_bstrNetworkName)},
+              {"packetSize", analysis.packetSize},
               {"channels", list},
-              {"frequencies", frequencies}};
+              {"frequencies", frequencies},
+              {"warnings", analysis.warnings}};
+}
+
+std::string JsonText(const nlohmann::ordered_json& document) {
+  return EscapeUnsafeJson(document.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace));
 }

@@ -6,3 +6,5 @@
 #include "DSFilters/PsiRenderer/TransportStreamAnalyzer.h"
 
 nlohmann::ordered_json ChannelListToJson(const TransportStreamAnalysis& analysis);
+// The document as printed: indented, every unsafe character escaped.
+std::string JsonText(const nlohmann::ordered_json& document);

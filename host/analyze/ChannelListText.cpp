@@ -9,7 +9,8 @@
 namespace {
 std::string Number(int32_t value) { return value == -1 ? "-" : std::to_string(value); }
 std::string Pid(int32_t value) { return value == -1 ? "-" : fmt::format("0x{:04x}", value); }
-std::string Language(const LanguageChars& language) { return LanguageText(language).value_or("---"); }
+std::string Language(const LanguageChars& language) { return LanguageText(language, TextUse::Line).value_or("---"); }
+std::string Text(const BStr& text) { return SafeUtf8(text.View(), TextUse::Line); }
 std::string Ca(int32_t ca) { return ca == -1 ? "unknown" : ca != 0 ? "yes" : "no"; }
 
 const char* VideoType(int32_t type) {
@@ -32,8 +33,8 @@ void WriteDelivery(std::ostream& out, const CChannel& c, std::optional<PsiRender
 
 void WriteChannel(std::ostream& out, const CChannel& c, std::optional<PsiRenderer_NetworkType> networkType) {
   fmt::print(out, "#{} program {} service {} \"{}\" provider \"{}\" type {} running {} CA {}\n", c.m_nOrdinal,
-             Number(c.m_nProgramNumber), Number(c.m_nServiceId), c.m_bstrServiceName.Utf8(),
-             c.m_bstrServiceProvider.Utf8(), Number(c.m_nServiceType), Number(c.m_nRunningStatus), Ca(c.m_nCa));
+             Number(c.m_nProgramNumber), Number(c.m_nServiceId), Text(c.m_bstrServiceName),
+             Text(c.m_bstrServiceProvider), Number(c.m_nServiceType), Number(c.m_nRunningStatus), Ca(c.m_nCa));
   fmt::print(out, "  PMT {} PCR {} video {} ({})\n", Pid(c.m_nPmtPid), Pid(c.m_nPcrPid), Pid(VideoPid(c)),
              VideoType(c.m_nVideoStreamType));
   for (const AudioRecord& a : c.m_vAudio)
@@ -56,7 +57,7 @@ void WriteChannelListText(std::ostream& out, const TransportStreamAnalysis& anal
     const CChannel& first = channels.front();
     fmt::print(out, "transport stream {}, original network {}, network {} \"{}\"\n",
                Number(first.m_nTransportStreamId), Number(first.m_nOriginalNetworkId), Number(first.m_nNetworkId),
-               first.m_bstrNetworkName.Utf8());
+               Text(first.m_bstrNetworkName));
   }
   fmt::print(out, "{} channels\n", channels.size());
   for (const CChannel& channel : channels) WriteChannel(out, channel, analysis.networkType);

@@ -1,17 +1,16 @@
 #include "EpgOutput.h"
 
 #include <ctime>
-#include <fstream>
 #include <map>
 #include <pugixml.hpp>
 
-#include "platform/com/Utf.h"
+#include "analyze/OutputFile.h"
+#include "psi/text/SafeText.h"
 
 namespace {
 
 using Json = nlohmann::ordered_json;
 
-std::string Utf8(const std::u16string& text) { return Utf16ToUtf8(text); }
 
 std::string FormatTime(int64_t seconds, const char* format, bool utc) {
   const time_t t = static_cast<time_t>(seconds);
@@ -38,7 +37,7 @@ std::string ChannelName(const CEpgEvent& e, const std::vector<CChannel>& channel
     const bool atsc = e.m_lOriginalNetworkId == -1;
     if ((atsc && c.m_nSourceId == e.m_lServiceId) || (!atsc && c.m_nServiceId == e.m_lServiceId &&
                                                        (c.m_nTransportStreamId == e.m_lTransportStreamId)))
-      if (!c.m_bstrServiceName.View().empty()) return c.m_bstrServiceName.Utf8();
+      if (!c.m_bstrServiceName.View().empty()) return SafeUtf8(c.m_bstrServiceName.View(), TextUse::Line);
   }
   return "service " + std::to_string(e.m_lServiceId);
 }
@@ -59,8 +58,7 @@ std::vector<ChannelInfo> EventChannels(CEpgEvents& events, const CChannels& chan
 // Continuation lines of a multi-line text keep the indent.
 std::string Indented(const std::u16string& text) {
   std::string out;
-  for (char c : Utf8(text)) {
-    if (c == '\r') continue;
+  for (char c : SafeUtf8(text, TextUse::Paragraph)) {
     out += c;
     if (c == '\n') out += "      ";
   }
@@ -71,7 +69,8 @@ Json Value(int32_t v) { return v == -1 ? Json(nullptr) : Json(v); }
 Json Time(int64_t seconds) {
   return seconds == 0 ? Json(nullptr) : Json(FormatTime(seconds, "%Y-%m-%dT%H:%M:%SZ", true));
 }
-Json Text(const std::u16string& text) { return text.empty() ? Json(nullptr) : Json(Utf8(text)); }
+Json Text(const std::u16string& text) { return text.empty() ? Json(nullptr) : Json(SafeUtf8(text, TextUse::Json)); }
+std::string Line(const std::u16string& text) { return SafeUtf8(text, TextUse::Line); }
 
 }  // namespace
 
@@ -85,11 +84,11 @@ void PrintEpgText(CEpgEvents& events, const CChannels& channels, std::ostream& o
       const CEpgEvent& e = entry.event;
       if (ChannelId(e) != channel.id) continue;
       out << "  " << FormatTime(e.m_llStartTime, "%Y-%m-%d %H:%M", false) << " - "
-          << FormatTime(e.m_llEndTime, "%H:%M", false) << "  " << Utf8(e.m_bstrEventName) << "  [event "
+          << FormatTime(e.m_llEndTime, "%H:%M", false) << "  " << Line(e.m_bstrEventName) << "  [event "
           << e.m_lEventId << "]\n";
       if (!e.m_bstrText.empty()) out << "      " << Indented(e.m_bstrText) << "\n";
       if (!e.m_bstrItem.empty())
-        out << "      items " << Utf8(e.m_bstrItemDescription) << " = " << Utf8(e.m_bstrItem) << "\n";
+        out << "      items " << Line(e.m_bstrItemDescription) << " = " << Line(e.m_bstrItem) << "\n";
     }
   }
 }
@@ -115,20 +114,18 @@ void WriteXmltv(CEpgEvents& events, const CChannels& channels, std::ostream& out
     programme.append_attribute("start") = FormatTime(e.m_llStartTime, "%Y%m%d%H%M%S %z", false).c_str();
     programme.append_attribute("stop") = FormatTime(e.m_llEndTime, "%Y%m%d%H%M%S %z", false).c_str();
     programme.append_attribute("channel") = ChannelId(e).c_str();
-    programme.append_child("title").text() = Utf8(e.m_bstrEventName).c_str();
-    if (!e.m_bstrText.empty()) programme.append_child("desc").text() = Utf8(e.m_bstrText).c_str();
+    programme.append_child("title").text() = Line(e.m_bstrEventName).c_str();
+    if (!e.m_bstrText.empty())
+      programme.append_child("desc").text() = SafeUtf8(e.m_bstrText, TextUse::Paragraph).c_str();
   }
   doc.save(out, "  ");
 }
 
 bool WriteXmltv(CEpgEvents& events, const CChannels& channels, const std::string& path, std::string& error) {
-  std::ofstream out(path);
-  if (out) WriteXmltv(events, channels, out);
-  if (!out) {
-    error = "cannot write " + path;
-    return false;
-  }
-  return true;
+  COutputFile file;
+  if (!file.Open(path, error)) return false;
+  WriteXmltv(events, channels, file.Stream());
+  return file.Commit(error);
 }
 
 Json EpgEventsToJson(CEpgEvents& events) {

@@ -4,7 +4,7 @@
 
 #include "DSFilters/PsiRenderer/PsiProcessorPmtAtsc.h"
 #include "DSFilters/PsiRenderer/PsiProcessorPmtDvb.h"
-#include "DSFilters/PsiRenderer/MappedFile.h"
+#include "platform/os/InputFile.h"
 #include "psi/dvb/NitSection.h"
 
 namespace {
@@ -49,6 +49,12 @@ CTransportStreamAnalyzer::CTransportStreamAnalyzer(bool atsc)
 }
 
 TransportStreamAnalysis CTransportStreamAnalyzer::Analyze(std::span<const uint8_t> stream) {
+  CMemoryByteSource source(stream);
+  CTsPacketReader packets(source);
+  return Analyze(packets);
+}
+
+TransportStreamAnalysis CTransportStreamAnalyzer::Analyze(CTsPacketReader& stream) {
   Run(stream, Pass::Pat);
   m_Result.patComplete = m_Pat.IsComplete() != 0;
   if (m_Result.patComplete) {
@@ -58,29 +64,41 @@ TransportStreamAnalysis CTransportStreamAnalyzer::Analyze(std::span<const uint8_
     if (!m_bAtsc) {
       // No delivery descriptor anywhere: the kind of network changes nothing.
       if (!m_pNit && !m_mapPendingNit.empty()) CreateNitProcessor(PsiRenderer_NetworkType_Dvbt);
-      m_Result.channels->ApplyCatPresence();
+      ApplyCatPresence();
     }
   }
-  m_Result.trailingBytes = Length();
+  m_Result.trailingBytes = stream.TrailingBytes();
+  m_Result.packetSize = stream.PacketSize();
+  m_Result.warnings = stream.Warnings();
   m_Result.pmtComplete = m_pPmt->IsComplete() != 0;
   m_Result.sdtComplete = m_Sdt.IsComplete() != 0;
   m_Result.nitComplete = m_pNit && m_pNit->IsComplete();
   m_Result.vctComplete = m_Vct.IsComplete() != 0;
 
-  if (m_Result.packets == 0)
-    m_Result.error = "not a transport stream: no 188-byte packets with sync bytes found";
-  else if (m_Result.trailingBytes != 0)
-    m_Result.error = "truncated: the stream ends inside a packet (" + std::to_string(m_Result.trailingBytes) +
-                     " bytes after the last complete packet)";
+  if (!stream.Error().empty())
+    m_Result.error = stream.Error();
+  else if (m_Result.packets == 0)
+    m_Result.error = "not a transport stream: no packets found";
   else if (!m_Result.patComplete)
     m_Result.error = "no complete PAT in the stream, so it has no channels";
   return std::move(m_Result);
 }
 
-void CTransportStreamAnalyzer::Run(std::span<const uint8_t> stream, Pass pass) {
+void CTransportStreamAnalyzer::ApplyCatPresence() {
+  // Unlike a channel search, the analysis keeps a channel that no SDT
+  // described at an unknown CA state instead of guessing from the CAT.
+  std::vector<std::shared_ptr<CChannel>> unknown;
+  for (size_t i = 0; i < m_Result.channels->Size(); ++i)
+    if (auto channel = m_Result.channels->GetChannel(i); channel && channel->m_nCa == -1) unknown.push_back(channel);
+  m_Result.channels->ApplyCatPresence();
+  for (const auto& channel : unknown) channel->m_nCa = -1;
+}
+
+void CTransportStreamAnalyzer::Run(CTsPacketReader& stream, Pass pass) {
   m_Pass = pass;
   m_Result.packets = 0;
   Reset();
+  if (!stream.Rewind()) return;
   ClearPids();
   if (pass == Pass::Pat) {
     AddPid(kPatPid);
@@ -94,11 +112,12 @@ void CTransportStreamAnalyzer::Run(std::span<const uint8_t> stream, Pass pass) {
       AddPid(kSdtPid);
     }
   }
-  for (size_t offset = 0; offset < stream.size(); offset += kChunk) {
-    const size_t count = std::min(kChunk, stream.size() - offset);
-    Append(stream.data() + offset, static_cast<uint32_t>(count));
-    ProcessBuffer();
-    if (pass == Pass::Pat && m_Pat.IsComplete()) return;
+  for (auto packets = stream.Next(); !packets.empty(); packets = stream.Next()) {
+    for (size_t offset = 0; offset < packets.size(); offset += kChunk) {
+      Append(packets.data() + offset, static_cast<uint32_t>(std::min(kChunk, packets.size() - offset)));
+      ProcessBuffer();
+      if (pass == Pass::Pat && m_Pat.IsComplete()) return;
+    }
   }
 }
 
@@ -149,10 +168,15 @@ void CTransportStreamAnalyzer::CreateNitProcessor(PsiRenderer_NetworkType networ
 }
 
 TransportStreamAnalysis AnalyzeTransportStreamFile(const std::string& path, bool atsc) {
-  CMappedFile file;
+  CInputFile file;
   TransportStreamAnalysis failed;
-  if (!file.Open(path, failed.error)) return failed;
-  TransportStreamAnalysis result = CTransportStreamAnalyzer(atsc).Analyze(file.Bytes());
-  if (!result.error.empty()) result.error = path + ": " + result.error;
+  if (!file.Open(path)) {
+    failed.error = file.Error();
+    return failed;
+  }
+  CTsPacketReader packets(file);
+  TransportStreamAnalysis result = CTransportStreamAnalyzer(atsc).Analyze(packets);
+  // The input's own errors name it already.
+  if (!result.error.empty() && file.Error().empty()) result.error = path + ": " + result.error;
   return result;
 }

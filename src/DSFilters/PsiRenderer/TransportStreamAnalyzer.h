@@ -21,6 +21,7 @@
 #include "DSFilters/PsiRenderer/PsiProcessorVct.h"
 #include "DSFilters/PsiRenderer/TransponderFrequencies.h"
 #include "psi/ts/PsiSectionSplitter.h"
+#include "psi/ts/TsPacketReader.h"
 
 struct TransportStreamAnalysis {
   std::shared_ptr<CChannels> channels = std::make_shared<CChannels>();
@@ -29,12 +30,14 @@ struct TransportStreamAnalysis {
   std::optional<PsiRenderer_NetworkType> networkType;
   uint64_t packets = 0;
   uint32_t trailingBytes = 0;  // an incomplete packet at the end
+  uint32_t packetSize = 0;     // 188, or 192 / 204 as recorded
+  std::vector<std::string> warnings;  // what was skipped, and where
   bool patComplete = false;
   bool pmtComplete = false;
   bool sdtComplete = false;
   bool nitComplete = false;
   bool vctComplete = false;
-  std::string error;  // empty on success
+  std::string error;  // empty when channels can be read
 };
 
 class CTransportStreamAnalyzer : private CPsiSectionSplitter {
@@ -43,11 +46,14 @@ class CTransportStreamAnalyzer : private CPsiSectionSplitter {
 
   // Analyses a whole stream held in memory.
   TransportStreamAnalysis Analyze(std::span<const uint8_t> stream);
+  // Analyses the packets of a stream, reading it from the start once per pass.
+  TransportStreamAnalysis Analyze(CTsPacketReader& stream);
 
  private:
   enum class Pass { Pat, All };
 
-  void Run(std::span<const uint8_t> stream, Pass pass);
+  void Run(CTsPacketReader& stream, Pass pass);
+  void ApplyCatPresence();
   void OnPacket(const uint8_t* packet, uint32_t size) override;
   bool OnSection(const uint8_t* data, uint32_t totalLength, uint16_t pid, uint8_t tableId) override;
   void OnNitSection(const uint8_t* data, uint32_t length, uint16_t pid, uint8_t tableId);
@@ -68,5 +74,5 @@ class CTransportStreamAnalyzer : private CPsiSectionSplitter {
   std::map<uint8_t, std::vector<uint8_t>> m_mapPendingNit;
 };
 
-// Maps a file and analyses it; error tells why a file could not be read.
+// Reads a file ("-": standard input) and analyses it; error tells why it could not be read.
 TransportStreamAnalysis AnalyzeTransportStreamFile(const std::string& path, bool atsc);

@@ -11,7 +11,6 @@
 namespace {
 constexpr uint16_t kEitPid = 0x0012;
 constexpr uint16_t kPsipPid = 0x1FFB;
-constexpr size_t kChunk = 1 << 20;
 
 bool IsActualEit(uint8_t tableId) { return tableId == 0x4E || (tableId >= 0x50 && tableId <= 0x5F); }
 
@@ -24,6 +23,12 @@ CTransportStreamEpgReader::CTransportStreamEpgReader(bool atsc)
     : m_bAtsc(atsc), m_Mgt(PsiRenderer_NetworkType_Atsc) {}
 
 std::shared_ptr<CEpgEvents> CTransportStreamEpgReader::Read(std::span<const uint8_t> stream) {
+  CMemoryByteSource source(stream);
+  CTsPacketReader packets(source);
+  return Read(packets);
+}
+
+std::shared_ptr<CEpgEvents> CTransportStreamEpgReader::Read(CTsPacketReader& stream) {
   if (m_bAtsc) {
     // The MGT first: it tells which PIDs carry the EITs and ETTs.
     AddPid(kPsipPid);
@@ -40,10 +45,11 @@ std::shared_ptr<CEpgEvents> CTransportStreamEpgReader::Read(std::span<const uint
   return m_pEvents;
 }
 
-void CTransportStreamEpgReader::Run(std::span<const uint8_t> stream) {
+void CTransportStreamEpgReader::Run(CTsPacketReader& stream) {
   Reset();
-  for (size_t offset = 0; offset < stream.size(); offset += kChunk) {
-    Append(stream.data() + offset, static_cast<uint32_t>(std::min(kChunk, stream.size() - offset)));
+  if (!stream.Rewind()) return;
+  for (auto packets = stream.Next(); !packets.empty(); packets = stream.Next()) {
+    Append(packets.data(), static_cast<uint32_t>(packets.size()));
     ProcessBuffer();
   }
 }

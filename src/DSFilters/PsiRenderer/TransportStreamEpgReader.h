@@ -12,6 +12,7 @@
 #include "DSFilters/PsiRenderer/GpsTime.h"
 #include "DSFilters/PsiRenderer/PsiProcessorMgt.h"
 #include "psi/ts/PsiSectionSplitter.h"
+#include "psi/ts/TsPacketReader.h"
 
 class CTransportStreamEpgReader : private CPsiSectionSplitter {
  public:
@@ -19,9 +20,12 @@ class CTransportStreamEpgReader : private CPsiSectionSplitter {
 
   // The events of the stream, in event-list order.
   std::shared_ptr<CEpgEvents> Read(std::span<const uint8_t> stream);
+  // The same for a stream read from the start once per pass; a read error
+  // ends the pass with the events read so far (see the reader's Error()).
+  std::shared_ptr<CEpgEvents> Read(CTsPacketReader& stream);
 
  private:
-  void Run(std::span<const uint8_t> stream);
+  void Run(CTsPacketReader& stream);
   bool OnSection(const uint8_t* data, uint32_t totalLength, uint16_t pid, uint8_t tableId) override;
 
   const bool m_bAtsc;

@@ -1,12 +1,15 @@
 // The channel lists that the offline analysis reads from recorded broadcasts,
 // against the TSDuck and libdvbpsi reference dumps of the same streams.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "DSFilters/PsiRenderer/TransportStreamAnalyzer.h"
+#include "platform/os/InputFile.h"
+#include "support/TempDir.h"
 #include "support/TestData.h"
 
 namespace {
@@ -289,13 +292,75 @@ TEST(AnalyzerInputTest, BadInputGivesAClearError) {
   EXPECT_NE(CTransportStreamAnalyzer(false).Analyze(nulls).error.find("no complete PAT"), std::string::npos);
 }
 
-TEST(AnalyzerInputTest, TruncatedStreamIsReported) {
+// A recording cut inside its last packet still has all its tables.
+TEST(AnalyzerInputTest, CutStreamKeepsItsChannels) {
   REQUIRE_SHARED_FILE(path, "test-108.ts");
   std::vector<uint8_t> bytes = ReadAll(path);
+  const TransportStreamAnalysis clean = CTransportStreamAnalyzer(false).Analyze(bytes);
   bytes.resize(bytes.size() - 100);
   const TransportStreamAnalysis result = CTransportStreamAnalyzer(false).Analyze(bytes);
-  EXPECT_NE(result.error.find("truncated"), std::string::npos) << result.error;
+  EXPECT_TRUE(result.error.empty()) << result.error;
   EXPECT_EQ(result.trailingBytes, 88u);
+  ASSERT_EQ(result.warnings.size(), 1u);
+  EXPECT_NE(result.warnings[0].find("the stream ends inside a packet"), std::string::npos) << result.warnings[0];
+  ASSERT_EQ(result.channels->Size(), clean.channels->Size());
+  for (size_t i = 0; i < clean.channels->Size(); ++i)
+    EXPECT_EQ(Name(result.channels->GetChannel(i)->m_bstrServiceName),
+              Name(clean.channels->GetChannel(i)->m_bstrServiceName));
+}
+
+// With the SDT lost, no table tells whether a service is scrambled: a CAT
+// alone does not make every channel a pay channel.
+TEST(AnalyzerInputTest, CaStateStaysUnknownWithoutSdt) {
+  REQUIRE_SHARED_FILE(path, "test-103.ts");
+  const std::vector<uint8_t> bytes = ReadAll(path);
+  std::vector<uint8_t> withoutSdt;
+  for (size_t i = 0; i + 188 <= bytes.size(); i += 188) {
+    const uint16_t pid = static_cast<uint16_t>(((bytes[i + 1] & 0x1F) << 8) | bytes[i + 2]);
+    if (pid != 0x0011) withoutSdt.insert(withoutSdt.end(), bytes.begin() + i, bytes.begin() + i + 188);
+  }
+  const TransportStreamAnalysis result = CTransportStreamAnalyzer(false).Analyze(withoutSdt);
+  ASSERT_TRUE(result.error.empty()) << result.error;
+  ASSERT_EQ(result.channels->CatSeen(), 1);
+  EXPECT_FALSE(result.sdtComplete);
+  ASSERT_NE(result.channels->Size(), 0u);
+  for (size_t i = 0; i < result.channels->Size(); ++i) EXPECT_EQ(result.channels->GetChannel(i)->m_nCa, -1) << i;
+}
+
+// A recording that shrinks while it is read (a player trimming it, a
+// failing network share): the analysis reads what there is, it never crashes.
+class ShrinkingFile : public CInputFile {
+ public:
+  ShrinkingFile(std::string path, off_t size) : m_path(std::move(path)), m_nSize(size) {}
+  size_t Read(std::span<uint8_t> buffer) override {
+    const size_t got = CInputFile::Read(buffer);
+    if (m_nSize >= 0 && ::truncate(m_path.c_str(), m_nSize) == 0) m_nSize = -1;
+    return got;
+  }
+
+ private:
+  std::string m_path;
+  off_t m_nSize;
+};
+
+TEST(AnalyzerInputTest, FileShrinkingWhileReadGivesItsChannels) {
+  REQUIRE_SHARED_FILE(path, "test-108.ts");
+  const std::vector<uint8_t> bytes = ReadAll(path);
+  const TransportStreamAnalysis clean = CTransportStreamAnalyzer(false).Analyze(bytes);
+  TempDir dir;
+  const std::string copy = dir.Write("shrinking.ts", std::string(bytes.begin(), bytes.end()));
+  const off_t left = 2000000;  // inside a packet
+  ShrinkingFile file(copy, left);
+  ASSERT_TRUE(file.Open(copy)) << file.Error();
+  CTsPacketReader packets(file);
+  const TransportStreamAnalysis result = CTransportStreamAnalyzer(false).Analyze(packets);
+  EXPECT_TRUE(result.error.empty()) << result.error;
+  EXPECT_EQ(result.trailingBytes, left % 188);
+  EXPECT_EQ(result.packets, static_cast<uint64_t>(left / 188));
+  ASSERT_EQ(result.channels->Size(), clean.channels->Size());
+  for (size_t i = 0; i < clean.channels->Size(); ++i)
+    EXPECT_EQ(Name(result.channels->GetChannel(i)->m_bstrServiceName),
+              Name(clean.channels->GetChannel(i)->m_bstrServiceName));
 }
 
 }  // namespace
