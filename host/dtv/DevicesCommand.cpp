@@ -50,7 +50,6 @@ int RunDevicesCommand(const HostOptions& options, const HWConfigOptions& hwOptio
   }
   if (result != 0) throw HostError("the devices cannot be listed");
   for (std::string& problem : NotTaken(hwConfig.Get(), listed)) problems.push_back(std::move(problem));
-  std::fflush(stdout);
   for (const std::string& problem : problems) std::fprintf(stderr, "dtv: %s\n", problem.c_str());
   return problems.empty() ? 0 : 1;
 }

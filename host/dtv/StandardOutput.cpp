@@ -21,10 +21,12 @@ bool ReaderHasGone() {
 }  // namespace
 
 int FinishStandardOutput(int status) {
-  std::cout.flush();
+  // The C stream first: std::cout shares its buffer, and its flush would
+  // leave the write's errno unknown here.
   errno = 0;
   const bool flushed = std::fflush(stdout) == 0;
   const int error = errno;
+  std::cout.flush();
   if (flushed && !std::ferror(stdout) && !std::cout.bad()) return status;
   if (IsClosedByReader(error) || ReaderHasGone()) return status;
   if (!flushed && error != 0)

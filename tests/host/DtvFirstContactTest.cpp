@@ -151,6 +151,15 @@ TEST_F(DtvFirstContact, AReaderThatStopsEarlyIsANormalEnd) {
   }
 }
 
+TEST_F(DtvFirstContact, AFullDiskIsAnErrorWithItsReason) {
+  for (const char* arguments : {"info", "devices --dev-root /nonexistent"}) {
+    SCOPED_TRACE(arguments);
+    const DtvRun run = RunShell(std::string("{ '") + DTV_COMMAND + "' " + arguments + " >/dev/full; }");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.output, "dtv: cannot write to standard output: No space left on device\n");
+  }
+}
+
 TEST_F(DtvFirstContact, EveryDemoStepEndsWellWhenItsReaderStopsEarly) {
   // A build tree whose dtv pipes every output of the real one into `head -1`,
   // under pipefail as the demo script itself runs.
