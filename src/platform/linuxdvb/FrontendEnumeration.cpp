@@ -43,21 +43,60 @@ std::optional<DeliverySystem> FromType(fe_type type) {
 void AddSystem(std::vector<DeliverySystem>& systems, std::optional<DeliverySystem> system) {
   if (system && std::find(systems.begin(), systems.end(), *system) == systems.end()) systems.push_back(*system);
 }
+
+const std::regex& MonikerPattern() {
+  static const std::regex kPattern(R"((.*/adapter([0-9]+)/frontend([0-9]+))(#(dvb-s|dvb-t|dvb-c|atsc))?)");
+  return kPattern;
+}
+
+std::vector<std::string> FamiliesOf(const std::vector<DeliverySystem>& systems) {
+  std::vector<std::string> families;
+  for (DeliverySystem system : systems)
+    if (std::find(families.begin(), families.end(), DeliveryFamily(system)) == families.end())
+      families.push_back(DeliveryFamily(system));
+  return families;
+}
+
+LinuxDvbFrontend OfFamily(const LinuxDvbFrontend& fe, const std::string& family) {
+  LinuxDvbFrontend device = fe;
+  device.systems.clear();
+  for (DeliverySystem system : fe.systems)
+    if (family == DeliveryFamily(system)) device.systems.push_back(system);
+  return device;
+}
 }  // namespace
 
-bool ParseFrontendPath(const std::string& path, int& adapter, int& frontend) {
-  static const std::regex kPattern(R"(.*/adapter([0-9]+)/frontend([0-9]+))");
+const char* DeliveryFamily(DeliverySystem system) {
+  switch (system) {
+    case DeliverySystem::DvbS:
+    case DeliverySystem::DvbS2: return "dvb-s";
+    case DeliverySystem::DvbT:
+    case DeliverySystem::DvbT2: return "dvb-t";
+    case DeliverySystem::DvbC: return "dvb-c";
+    case DeliverySystem::DvbCAnnexB:
+    case DeliverySystem::Atsc: return "atsc";
+  }
+  return "";
+}
+
+bool ParseFrontendPath(const std::string& moniker, int& adapter, int& frontend) {
   std::smatch match;
-  if (!std::regex_match(path, match, kPattern)) return false;
-  adapter = std::stoi(match[1]);
-  frontend = std::stoi(match[2]);
+  if (!std::regex_match(moniker, match, MonikerPattern())) return false;
+  adapter = std::stoi(match[2]);
+  frontend = std::stoi(match[3]);
   return true;
 }
 
-std::optional<LinuxDvbFrontend> QueryFrontend(const std::string& path, FrontendIo& io) {
+std::optional<LinuxDvbFrontend> QueryFrontend(const std::string& moniker, FrontendIo& io) {
+  std::smatch match;
+  if (!std::regex_match(moniker, match, MonikerPattern())) return std::nullopt;
   LinuxDvbFrontend fe;
-  fe.path = path;
-  if (!ParseFrontendPath(path, fe.adapter, fe.frontend)) return std::nullopt;
+  fe.path = match[1];
+  fe.moniker = moniker;
+  fe.adapter = std::stoi(match[2]);
+  fe.frontend = std::stoi(match[3]);
+  const std::string family = match[5];
+  const std::string path = fe.path;
   const int fd = io.Open(path, O_RDONLY | O_NONBLOCK);
   if (fd < 0) {
     log(1, "DVB frontend %s could not be opened: %s", path.c_str(), std::strerror(errno));
@@ -81,6 +120,7 @@ std::optional<LinuxDvbFrontend> QueryFrontend(const std::string& path, FrontendI
     AddSystem(fe.systems, FromType(info.type));
   }
   io.Close(fd);
+  if (!family.empty()) fe = OfFamily(fe, family);
   if (fe.systems.empty()) {
     log(1, "DVB frontend %s (%s) receives no supported delivery system", path.c_str(), fe.name.c_str());
     return std::nullopt;
@@ -97,10 +137,21 @@ std::vector<LinuxDvbFrontend> EnumerateFrontends(const std::string& devRoot, Fro
     std::error_code inner;
     for (const auto& node : fs::directory_iterator(adapter.path(), inner)) {
       if (node.path().filename().string().rfind("frontend", 0) != 0) continue;
-      if (auto fe = QueryFrontend(node.path().string(), io)) frontends.push_back(std::move(*fe));
+      const auto fe = QueryFrontend(node.path().string(), io);
+      if (!fe) continue;
+      const std::vector<std::string> families = FamiliesOf(fe->systems);
+      if (families.size() == 1) {
+        frontends.push_back(*fe);
+        continue;
+      }
+      for (const std::string& family : families) {
+        LinuxDvbFrontend device = OfFamily(*fe, family);
+        device.moniker = fe->path + "#" + family;
+        frontends.push_back(std::move(device));
+      }
     }
   }
-  std::sort(frontends.begin(), frontends.end(), [](const LinuxDvbFrontend& a, const LinuxDvbFrontend& b) {
+  std::stable_sort(frontends.begin(), frontends.end(), [](const LinuxDvbFrontend& a, const LinuxDvbFrontend& b) {
     return a.adapter != b.adapter ? a.adapter < b.adapter : a.frontend < b.frontend;
   });
   return frontends;
