@@ -4,6 +4,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <vector>
 
@@ -76,6 +77,7 @@ HRESULT BdaTempStore::Open() {
   while (m_fd < 0) {
     m_fd = OpenLocked(path, O_RDONLY, LOCK_SH);
     if (m_fd >= 0) break;
+    if (errno == ELOOP) return E_ACCESSDENIED;  // a link in its place: waiting will not help
     if (CurrentClock().NowMs() - start >= kMaxWaitMs) return E_ACCESSDENIED;
     SleepMs(kRetryMs);
   }
