@@ -154,8 +154,10 @@ HRESULT CMpeg2Demultiplexer::InputPin::EndOfStream() {
   {
     // The last PES packet of each stream is complete now.
     std::lock_guard routes(m_demux->m_routeLock);
-    for (auto& [pid, route] : m_demux->m_routes)
-      route.pes.Finish([&](const uint8_t* payload, size_t length) { route.pin->DeliverBytes(payload, length); });
+    for (auto& entry : m_demux->m_routes) {
+      CMpeg2DemuxOutputPin* pin = entry.second.pin;
+      entry.second.pes.Finish([pin](const uint8_t* payload, size_t length) { pin->DeliverBytes(payload, length); });
+    }
   }
   return m_demux->ForEachOutput([](CMpeg2DemuxOutputPin& pin) { return pin.DeliverEndOfStream(); });
 }
