@@ -24,7 +24,8 @@ bool CKxThreadBase::Start(int priority) {
   });
   if (!created) return false;
   thread->SetPriority(priority);
-  thread->Resume();
+  // Known as this object's thread before it runs: the body may ask for it.
   m_handle = std::move(thread);
+  m_handle->Resume();
   return true;
 }
