@@ -102,8 +102,9 @@ HRESULT CHWConfig::Refresh() {
   std::vector<FrontendProblem> frontendProblems;
   for (const LinuxDvbFrontend& fe : EnumerateFrontends(m_options.devRoot, CurrentFrontendIo(), &frontendProblems)) {
     HWDevice device;
-    device.moniker = fe.path;
-    device.friendlyName = fe.name;
+    device.moniker = fe.moniker;
+    // One device of a multi-standard frontend: the name tells which.
+    device.friendlyName = fe.moniker == fe.path ? fe.name : fe.name + " (" + DeliverySystemName(fe.systems.front()) + ")";
     ReadSysfsInfo(m_options.sysRoot, fe.adapter, fe.frontend, device);
     m_devices.push_back(std::move(device));
   }

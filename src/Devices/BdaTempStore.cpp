@@ -4,11 +4,13 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <vector>
 
 #include "logging/LogFile.h"
 #include "platform/com/Utf.h"
+#include "platform/os/UserDirectories.h"
 #include "platform/sync/Clock.h"
 
 namespace {
@@ -17,9 +19,10 @@ constexpr size_t kMaxTempPath = 260;
 constexpr uint32_t kRetryMs = 10;
 constexpr uint64_t kMaxWaitMs = 3000;
 
-// Opens and locks the file; -1 when either fails.
+// Opens and locks the file; -1 when either fails. The name is predictable:
+// a link planted there is not followed.
 int OpenLocked(const std::string& path, int flags, int lockMode) {
-  const int fd = ::open(path.c_str(), flags | O_CREAT | O_CLOEXEC, 0600);
+  const int fd = ::open(path.c_str(), flags | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
   if (fd < 0) return -1;
   if (::flock(fd, lockMode | LOCK_NB) != 0) {
     ::close(fd);
@@ -54,8 +57,12 @@ struct StringWriter : pugi::xml_writer {
 }  // namespace
 
 std::string BdaTempStore::Path() {
-  const char* tmp = std::getenv("TMPDIR");
-  std::string dir = tmp && *tmp ? tmp : "/tmp";
+  // Per user: a file shared with other users would hold them up or be theirs to change.
+  std::string dir = UserCacheDirectory();
+  if (dir.empty()) {
+    const char* tmp = std::getenv("TMPDIR");
+    dir = tmp && *tmp ? tmp : "/tmp";
+  }
   if (dir.back() != '/') dir += '/';
   if (dir.size() > kMaxTempPath) dir.resize(kMaxTempPath);
   return dir + kStoreName;
@@ -70,6 +77,7 @@ HRESULT BdaTempStore::Open() {
   while (m_fd < 0) {
     m_fd = OpenLocked(path, O_RDONLY, LOCK_SH);
     if (m_fd >= 0) break;
+    if (errno == ELOOP) return E_ACCESSDENIED;  // a link in its place: waiting will not help
     if (CurrentClock().NowMs() - start >= kMaxWaitMs) return E_ACCESSDENIED;
     SleepMs(kRetryMs);
   }
@@ -100,37 +108,57 @@ void BdaTempStore::ReadDocument() {
     m_doc.reset();
   }
   if (!m_doc.document_element()) m_doc.append_child("devices");
+  m_entries.clear();
+  m_listed.clear();
+  for (pugi::xml_node device : m_doc.document_element().children("device"))
+    m_entries.emplace(device.attribute("moniker").as_string(), device);  // the first of a moniker counts
   m_hasDocument = true;
 }
 
-LONG BdaTempStore::GetDeviceType(std::u16string_view moniker) const {
-  if (!m_hasDocument) return 0;
-  const std::string name = Utf16ToUtf8(moniker);
-  for (const pugi::xpath_node& node : m_doc.select_nodes("//device"))
-    if (name == node.node().attribute("moniker").as_string()) return node.node().attribute("type").as_int(0);
-  return 0;
+void BdaTempStore::KeepDevice(std::u16string_view moniker) { m_listed.insert(Utf16ToUtf8(moniker)); }
+
+void BdaTempStore::DropUnlisted() {
+  pugi::xml_node root = m_doc.document_element();
+  for (pugi::xml_node device = root.first_child(); device;) {
+    const pugi::xml_node next = device.next_sibling();
+    const std::string moniker = device.attribute("moniker").as_string();
+    const auto entry = m_entries.find(moniker);
+    const bool current = entry != m_entries.end() && entry->second == device;
+    if (!current || !m_listed.count(moniker)) root.remove_child(device);
+    device = next;
+  }
 }
 
-HRESULT BdaTempStore::SetDeviceType(std::u16string_view moniker, LONG type) {
+LONG BdaTempStore::GetDeviceType(std::u16string_view moniker, const std::string& signature) {
+  if (!m_hasDocument) return 0;
+  const std::string name = Utf16ToUtf8(moniker);
+  m_listed.insert(name);
+  const auto entry = m_entries.find(name);
+  if (signature.empty() || entry == m_entries.end() || signature != entry->second.attribute("signature").as_string()) return 0;
+  return entry->second.attribute("type").as_int(0);
+}
+
+HRESULT BdaTempStore::SetDeviceType(std::u16string_view moniker, const std::string& signature, LONG type) {
   if (!m_hasDocument) return E_FAIL;
   const std::string name = Utf16ToUtf8(moniker);
-  for (const pugi::xpath_node& node : m_doc.select_nodes("//device")) {
-    if (name == node.node().attribute("moniker").as_string()) {
-      pugi::xml_attribute attribute = node.node().attribute("type");
-      if (!attribute) attribute = node.node().append_attribute("type");
-      attribute.set_value(type);
-      return S_OK;
-    }
+  m_listed.insert(name);
+  if (signature.empty()) return S_FALSE;  // a device that cannot be told apart is not cached
+  pugi::xml_node& device = m_entries[name];
+  if (!device) {
+    device = m_doc.document_element().append_child("device");
+    device.append_attribute("moniker").set_value(name.c_str());
   }
-  pugi::xml_node device = m_doc.document_element().append_child("device");
-  device.append_attribute("moniker").set_value(name.c_str());
-  device.append_attribute("type").set_value(type);
+  for (const char* attribute : {"type", "signature"})
+    if (!device.attribute(attribute)) device.append_attribute(attribute);
+  device.attribute("type").set_value(type);
+  device.attribute("signature").set_value(signature.c_str());
   return S_OK;
 }
 
 void BdaTempStore::Close() {
   if (m_fd < 0) return;
   if (m_hasDocument && m_locked) {
+    DropUnlisted();
     StringWriter writer;
     m_doc.save(writer, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf16_le);
     // The file is cut to the new text: an older, longer or unparsable text
@@ -141,6 +169,8 @@ void BdaTempStore::Close() {
     }
   }
   m_doc.reset();
+  m_entries.clear();
+  m_listed.clear();
   m_hasDocument = false;
   ::close(m_fd);
   m_fd = -1;

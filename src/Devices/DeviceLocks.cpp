@@ -2,11 +2,13 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <mutex>
 #include <vector>
 
 #include "logging/LogFile.h"
@@ -20,7 +22,8 @@ struct Entry {
   int fd;
 };
 
-// Closes what is still held when the process ends.
+// Closes what is still held when the process ends. Graph managers lock and
+// unlock from their own threads: every use holds the mutex.
 class Registry {
  public:
   ~Registry() {
@@ -30,6 +33,7 @@ class Registry {
     }
     entries.clear();
   }
+  std::mutex mutex;
   std::vector<Entry> entries;
 };
 
@@ -43,9 +47,29 @@ std::vector<Entry>::iterator FindHere(std::u16string_view moniker) {
   return std::find_if(entries.begin(), entries.end(), [&](const Entry& e) { return e.moniker == moniker; });
 }
 
+// A directory every user can create lock files in: made sticky and
+// world-writable (1777) when missing; an existing one must be a real
+// directory (not a link) that this user can write.
+bool UsableSharedDirectory(const std::string& dir) {
+  if (::mkdir(dir.c_str(), 01777) == 0) {
+    ::chmod(dir.c_str(), 01777);  // the umask took bits away
+  } else if (errno != EEXIST) {
+    return false;
+  }
+  struct stat st {};
+  if (::lstat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
+  if (st.st_uid == ::geteuid() && (st.st_mode & 07777) != 01777) ::chmod(dir.c_str(), 01777);
+  return ::access(dir.c_str(), W_OK | X_OK) == 0;
+}
+
+std::string RuntimeDirectory() {
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  return runtime && *runtime ? runtime : "/tmp";
+}
+
 // Whether some process (this one included) holds the lock file.
 bool IsHeld(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
   if (fd < 0) return false;
   // A shared probe conflicts only with holders, never with another probe.
   const bool held = ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
@@ -57,16 +81,26 @@ HRESULT FromErrno(int error) { return static_cast<HRESULT>(0x80070000u | (static
 }  // namespace
 
 namespace DeviceLocks {
+std::string LockDirectory() {
+  if (const char* configured = std::getenv("DTV_LOCK_DIR"); configured && *configured == '/') {
+    if (UsableSharedDirectory(configured)) return configured;
+    return RuntimeDirectory();
+  }
+  for (const char* dir : {"/run/lock/vexa", "/var/lock/vexa"})
+    if (UsableSharedDirectory(dir)) return dir;
+  return RuntimeDirectory();
+}
+
 std::string LockPath(std::u16string_view moniker, LONG level) {
   std::string name = (level == 2 ? "2_" : "1_") + Utf16ToUtf8(moniker);
   std::replace(name.begin(), name.end(), '\\', '_');
   std::replace(name.begin(), name.end(), '/', '_');
   if (name.size() > kMaxLockName) name.resize(kMaxLockName);
-  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  return std::string(runtime && *runtime ? runtime : "/tmp") + "/" + name;
+  return LockDirectory() + "/" + name;
 }
 
-Usage Query(std::u16string_view moniker) {
+namespace {
+Usage QueryHeld(std::u16string_view moniker) {
   Usage usage;
   if (IsHeld(LockPath(moniker, 2)))
     usage.level = 2;
@@ -77,17 +111,35 @@ Usage Query(std::u16string_view moniker) {
   return usage;
 }
 
+void UnlockHeld(const char* owner, const std::u16string& name) {
+  const auto it = FindHere(name);
+  if (it == TheRegistry().entries.end()) return;
+  ::close(it->fd);
+  TheRegistry().entries.erase(it);
+  log(1, "Device unlocked: %s; %s", owner ? owner : "", Utf16ToUtf8(name).c_str());
+}
+}  // namespace
+
+Usage Query(std::u16string_view moniker) {
+  std::lock_guard lock(TheRegistry().mutex);
+  return QueryHeld(moniker);
+}
+
 HRESULT Lock(const char* owner, BSTR moniker, LONG level) {
   if (!moniker) return E_POINTER;
   const std::u16string name(moniker, SysStringLen(moniker));
-  const Usage usage = Query(name);
+  std::lock_guard lock(TheRegistry().mutex);
+  const Usage usage = QueryHeld(name);
   if (usage.inUse && !usage.lockedHere) return E_ACCESSDENIED;
   if (usage.lockedHere) {
     if (usage.level == level) return E_ACCESSDENIED;
-    Unlock(owner, moniker);
+    UnlockHeld(owner, name);
   }
-  const int fd = ::open(LockPath(name, level).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-  if (fd < 0) return FromErrno(errno);
+  // Readable by all, so that every user's processes can see it held; read
+  // access is all flock needs.
+  const int fd = ::open(LockPath(name, level).c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
+  if (fd < 0) return errno == EACCES ? E_ACCESSDENIED : FromErrno(errno);
+  ::fchmod(fd, 0644);  // fails harmlessly on another user's file
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     ::close(fd);
     return E_ACCESSDENIED;
@@ -100,11 +152,8 @@ HRESULT Lock(const char* owner, BSTR moniker, LONG level) {
 HRESULT Unlock(const char* owner, BSTR moniker) {
   if (!moniker) return S_OK;
   const std::u16string name(moniker, SysStringLen(moniker));
-  const auto it = FindHere(name);
-  if (it == TheRegistry().entries.end()) return S_OK;
-  ::close(it->fd);
-  TheRegistry().entries.erase(it);
-  log(1, "Device unlocked: %s; %s", owner ? owner : "", Utf16ToUtf8(name).c_str());
+  std::lock_guard lock(TheRegistry().mutex);
+  UnlockHeld(owner, name);
   return S_OK;
 }
 }  // namespace DeviceLocks

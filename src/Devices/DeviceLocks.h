@@ -1,7 +1,8 @@
 #pragma once
-// The process-wide registry of device-in-use locks. A lock is a named lock
-// file ("1_<moniker>" or "2_<moniker>") held with flock; it exists for other
-// processes while some process holds it.
+// The process-wide registry of device-in-use locks, safe to use from any
+// thread. A lock is a named lock file ("1_<moniker>" or "2_<moniker>") held
+// with flock; it exists for every process of every user while some process
+// holds it.
 #include <string>
 
 #include "platform/com/BStr.h"
@@ -13,8 +14,12 @@ struct Usage {
   bool lockedHere = false;
 };
 
+// The one directory of every user's lock files: /run/lock/vexa, else
+// /var/lock/vexa (created with mode 1777; $DTV_LOCK_DIR instead when set),
+// else, when neither can be had, the runtime directory ($XDG_RUNTIME_DIR or /tmp).
+std::string LockDirectory();
 // The lock file of a level: "<dir>/L_<moniker with \ and / as _>", the name
-// cut to 259 characters; dir is $XDG_RUNTIME_DIR or /tmp.
+// cut to 259 characters.
 std::string LockPath(std::u16string_view moniker, LONG level);
 
 Usage Query(std::u16string_view moniker);

@@ -1,6 +1,7 @@
 #include "Devices/KxSystemConfiguration.h"
 
 #include "Devices/BdaTempStore.h"
+#include "Devices/DeviceSignature.h"
 #include "Devices/DeviceType.h"
 #include "logging/LogFile.h"
 #include "platform/bda/Topology.h"
@@ -84,7 +85,8 @@ HRESULT CKxSystemConfiguration::Enumerate(LONG& count) {
   else if (!store.IsLocked())
     log(1, "Bda temp store opened without lock");
 
-  for (LONG i = 0; i < nFilterCount; ++i) AddDevice(i, previous, store);
+  DeviceSignatures signatures;
+  for (LONG i = 0; i < nFilterCount; ++i) AddDevice(i, previous, store, signatures);
 
   store.Close();
   count = static_cast<LONG>(m_vDevList.size());
@@ -92,7 +94,7 @@ HRESULT CKxSystemConfiguration::Enumerate(LONG& count) {
 }
 
 void CKxSystemConfiguration::AddDevice(LONG index, const std::vector<ComPtr<IKxCaptureDevice>>& previous,
-                                       BdaTempStore& store) {
+                                       BdaTempStore& store, DeviceSignatures& signatures) {
   ComPtr<IKxFilterInfo> pFilterInfo;
   if (Failed(m_pHWConfig->GetFilterByIndex(m_bstrCategory.Get(), index, pFilterInfo.Put()),
              "(hr) = (m_pHWConfig->GetFilterByIndex(m_bstrCategory, i, &pFilterInfo))") ||
@@ -109,6 +111,7 @@ void CKxSystemConfiguration::AddDevice(LONG index, const std::vector<ComPtr<IKxC
       Failed(pFilterInfo->get_FriendlyName(bstrFriendlyName.Put()),
              "(hr) = (pFilterInfo->get_FriendlyName(&bstrFriendlyName))"))
     return;
+  store.KeepDevice(bstrMonikerName.View());
 
   for (const ComPtr<IKxCaptureDevice>& known : previous) {
     BStr moniker;
@@ -118,7 +121,8 @@ void CKxSystemConfiguration::AddDevice(LONG index, const std::vector<ComPtr<IKxC
     }
   }
 
-  LONG eDeviceType = store.IsOpen() ? store.GetDeviceType(bstrMonikerName.View()) : 0;
+  const std::string signature = store.IsOpen() ? signatures.Of(bstrMonikerName.Utf8()) : std::string();
+  LONG eDeviceType = store.IsOpen() ? store.GetDeviceType(bstrMonikerName.View(), signature) : 0;
   if (eDeviceType == 0) {
     log(1, "Create filter to get device type");
     eDeviceType = DetectDeviceType(bstrMonikerName.Get());
@@ -127,7 +131,7 @@ void CKxSystemConfiguration::AddDevice(LONG index, const std::vector<ComPtr<IKxC
       return;
     }
     if (store.IsLocked())
-      Failed(store.SetDeviceType(bstrMonikerName.View(), eDeviceType),
+      Failed(store.SetDeviceType(bstrMonikerName.View(), signature, eDeviceType),
              "(hr) = (bdaTempStore.SetDeviceType(bstrMonikerName, eDeviceType))");
   }
 

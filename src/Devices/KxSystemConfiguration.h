@@ -10,6 +10,7 @@
 #include "platform/sync/RecursiveLock.h"
 
 class BdaTempStore;
+class DeviceSignatures;
 
 class CKxSystemConfiguration : public IKxSystemConfiguration {
  public:
@@ -30,7 +31,8 @@ class CKxSystemConfiguration : public IKxSystemConfiguration {
   HRESULT Enumerate(LONG& count);
   // Appends the device of filter `index` (the earlier object when its moniker
   // is known); any failure leaves only this device out.
-  void AddDevice(LONG index, const std::vector<ComPtr<IKxCaptureDevice>>& previous, BdaTempStore& store);
+  void AddDevice(LONG index, const std::vector<ComPtr<IKxCaptureDevice>>& previous, BdaTempStore& store,
+                 DeviceSignatures& signatures);
 
   RecursiveLock m_lock;
   BStr m_bstrCategory;

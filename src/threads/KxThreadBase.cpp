@@ -1,15 +1,21 @@
 #include "threads/KxThreadBase.h"
 
-CKxThreadBase::~CKxThreadBase() { WaitForThread(); }
-
-void CKxThreadBase::WaitForThread() {
-  if (!m_handle) return;
-  m_handle->Join();
+CKxThreadBase::~CKxThreadBase() {
+  // On its own thread (the last reference went there) the thread is let go
+  // instead of waiting for itself.
+  WaitForThread();
   m_handle.reset();
 }
 
+bool CKxThreadBase::WaitForThread() {
+  if (!m_handle) return true;
+  if (!m_handle->Join()) return false;
+  m_handle.reset();
+  return true;
+}
+
 bool CKxThreadBase::Start(int priority) {
-  WaitForThread();
+  if (!WaitForThread()) return false;
   auto thread = std::make_unique<SuspendedThread>();
   const bool created = thread->Create([this] {
     OnThreadAttach(true);
@@ -18,7 +24,8 @@ bool CKxThreadBase::Start(int priority) {
   });
   if (!created) return false;
   thread->SetPriority(priority);
-  thread->Resume();
+  // Known as this object's thread before it runs: the body may ask for it.
   m_handle = std::move(thread);
+  m_handle->Resume();
   return true;
 }

@@ -16,15 +16,17 @@ class CKxThreadBase {
   virtual ~CKxThreadBase();
 
   // Waits for the previous thread of this object to end (no time-out), then
-  // starts a new one with `priority`. False when no thread could be created.
+  // starts a new one with `priority`. False when no thread could be created,
+  // and when called on the object's own thread, which cannot wait for itself.
   bool Start(int priority);
 
  protected:
   virtual void OnThreadAttach(bool entering) {}
   virtual void Run() = 0;
 
-  // Waits for the current thread, if any, to end (no time-out).
-  void WaitForThread();
+  // Waits for the current thread, if any, to end (no time-out). On the
+  // object's own thread it returns false at once and the thread goes on.
+  bool WaitForThread();
 
  private:
   std::unique_ptr<SuspendedThread> m_handle;

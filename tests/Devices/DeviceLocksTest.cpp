@@ -43,9 +43,9 @@ TEST_F(DeviceTest, LockLevelsInOneProcess) {
 }
 
 TEST_F(DeviceTest, LockNamesReplaceSlashesAndAreCut) {
-  EXPECT_EQ(DeviceLocks::LockPath(u"/dev/dvb/adapter0\\frontend0", 2), env.dir / "2__dev_dvb_adapter0_frontend0");
+  EXPECT_EQ(DeviceLocks::LockPath(u"/dev/dvb/adapter0\\frontend0", 2), env.dir / "locks/2__dev_dvb_adapter0_frontend0");
   const std::string path = DeviceLocks::LockPath(std::u16string(400, u'a'), 1);
-  EXPECT_EQ(path.size() - env.dir.Path().size() - 1, 259u);
+  EXPECT_EQ(path.size() - DeviceLocks::LockDirectory().size() - 1, 259u);
 }
 
 TEST_F(DeviceTest, DeviceLockedByAnotherProcessIsInUseAndCannotBeLocked) {

@@ -73,20 +73,28 @@ TEST_F(DeviceTest, UnknownTypesAreDetectedOnceAndWrittenToTheStore) {
   const std::string bytes = StoreBytes();
   ASSERT_GE(bytes.size(), 2u);
   EXPECT_EQ(bytes.substr(0, 2), std::string("<\0", 2));  // UTF-16LE, no byte-order mark
-  EXPECT_EQ(StoreText(), "<devices><device moniker=\"" + Moniker("t") + "\" type=\"6\"/><device moniker=\"" +
-                             Moniker("s") + "\" type=\"7\"/><device moniker=\"" + Moniker("e3c") +
-                             "\" type=\"6\"/></devices>");
+  EXPECT_EQ(StoreText(), "<devices><device moniker=\"" + Moniker("t") +
+                             "\" type=\"6\" signature=\"DVB-T\"/><device moniker=\"" + Moniker("s") +
+                             "\" type=\"7\" signature=\"DVB-S2\"/><device moniker=\"" + Moniker("e3c") +
+                             "\" type=\"6\" signature=\"DVB-T\"/></devices>");
+}
 
-  // The next process finds every type in the store and creates no filter.
-  auto hw = NewHWConfig();
-  RemoveDescription();
-  const auto devices = Devices(NewConfiguration(hw).Get());
+TEST_F(DeviceTest, ChangedDeviceIsDetectedAgainAndGoneDevicesLeaveTheStore) {
+  // "t" was a DVB-C tuner when it was stored; "gone" is no longer listed.
+  WriteStoreUtf16("<devices><device moniker=\"" + Moniker("t") +
+                  "\" type=\"8\" signature=\"DVB-C\"/><device moniker=\"gone\" type=\"5\" signature=\"ATSC\"/>"
+                  "<device moniker=\"" + Moniker("s") + "\" type=\"7\"/></devices>");
+  const auto devices = Devices(NewConfiguration().Get());
   ASSERT_EQ(devices.size(), 3u);
-  EXPECT_EQ(Type(devices[1].Get()), KxCaptureDeviceType_Dvbs);
+  EXPECT_EQ(Type(devices[0].Get()), KxCaptureDeviceType_Dvbt);
+  const std::string text = StoreText();
+  EXPECT_NE(text.find("moniker=\"" + Moniker("t") + "\" type=\"6\" signature=\"DVB-T\""), std::string::npos) << text;
+  EXPECT_NE(text.find("moniker=\"" + Moniker("s") + "\" type=\"7\" signature=\"DVB-S2\""), std::string::npos) << text;
+  EXPECT_EQ(text.find("gone"), std::string::npos) << text;
 }
 
 TEST_F(DeviceTest, StoredTypeIsNotDetectedAgain) {
-  WriteStoreUtf16("<devices><device moniker=\"" + Moniker("t") + "\" type=\"8\"/></devices>");
+  WriteStoreUtf16("<devices><device moniker=\"" + Moniker("t") + "\" type=\"8\" signature=\"DVB-T\"/></devices>");
   const auto devices = Devices(NewConfiguration().Get());
   ASSERT_EQ(devices.size(), 3u);
   EXPECT_EQ(Type(devices[0].Get()), KxCaptureDeviceType_Dvbc);
@@ -109,13 +117,13 @@ TEST_F(DeviceTest, UnparsableOrLongerStoreIsReplacedWithoutLeavingItsTail) {
 
     BdaTempStore next;
     ASSERT_EQ(next.Open(), S_OK);
-    EXPECT_EQ(next.GetDeviceType(Utf8ToUtf16(Moniker("s"))), KxCaptureDeviceType_Dvbs);
-    EXPECT_EQ(next.GetDeviceType(Utf8ToUtf16(Moniker("e3c"))), KxCaptureDeviceType_Dvbt);
+    EXPECT_EQ(next.GetDeviceType(Utf8ToUtf16(Moniker("s")), "DVB-S2"), KxCaptureDeviceType_Dvbs);
+    EXPECT_EQ(next.GetDeviceType(Utf8ToUtf16(Moniker("e3c")), "DVB-T"), KxCaptureDeviceType_Dvbt);
   }
 }
 
 TEST_F(DeviceTest, StoreReadByAnotherIsReadButNotWritten) {
-  WriteStoreUtf16("<devices><device moniker=\"" + Moniker("t") + "\" type=\"5\"/></devices>");
+  WriteStoreUtf16("<devices><device moniker=\"" + Moniker("t") + "\" type=\"5\" signature=\"DVB-T\"/></devices>");
   const std::string before = StoreBytes();
   const int reader = ::open(BdaTempStore::Path().c_str(), O_RDONLY);
   ASSERT_EQ(::flock(reader, LOCK_SH), 0);

@@ -68,18 +68,25 @@ TEST(HWConfig, ListsLinuxDvbAdaptersWithTheirSysfsValuesThenVirtualTuners) {
   ComPtr<IKxHWConfig> config;
   ASSERT_EQ(CreateHWConfig({io.DevRoot(), io.SysRoot(), {description}, false}, config.Put()), S_OK);
   const auto listed = List(config.Get());
-  ASSERT_EQ(listed.size(), 4u);
+  ASSERT_EQ(listed.size(), 5u);
   EXPECT_EQ(listed[0].moniker, io.DevRoot() + "/dvb/adapter0/frontend0");
   EXPECT_EQ(listed[0].friendlyName, "STV0903 DVB-S2");
   EXPECT_EQ(listed[0].manufacturer, "Hauppauge");
   EXPECT_EQ(listed[0].hardwareId, "USB\\VID_2040&PID_5B10");
   EXPECT_EQ(listed[0].physicalId, "pci0000:00/0000:00:14.0/usb1/1-0");
   EXPECT_EQ(listed[0].driver, "dvb_usb_fake");
-  EXPECT_EQ(listed[1].hardwareId, "USB\\VID_1ADE&PID_3038");
-  EXPECT_EQ(listed[1].manufacturer, "PCTV Systems");
-  EXPECT_EQ(listed[2].hardwareId, "USB\\VID_2040&PID_0265");
-  EXPECT_EQ(listed[3].moniker, "virtualdvb:" + description + "#t");
-  EXPECT_EQ(listed[3].physicalId, "P");
+  // The DVB-T/T2/C stick is two devices of one piece of hardware.
+  for (size_t i : {1u, 2u}) {
+    EXPECT_EQ(listed[i].hardwareId, "USB\\VID_1ADE&PID_3038");
+    EXPECT_EQ(listed[i].manufacturer, "PCTV Systems");
+  }
+  EXPECT_EQ(listed[1].moniker, io.DevRoot() + "/dvb/adapter1/frontend0#dvb-t");
+  EXPECT_EQ(listed[1].friendlyName, "Silicon Labs Si2168 (DVB-T)");
+  EXPECT_EQ(listed[2].moniker, io.DevRoot() + "/dvb/adapter1/frontend0#dvb-c");
+  EXPECT_EQ(listed[2].friendlyName, "Silicon Labs Si2168 (DVB-C)");
+  EXPECT_EQ(listed[3].hardwareId, "USB\\VID_2040&PID_0265");
+  EXPECT_EQ(listed[4].moniker, "virtualdvb:" + description + "#t");
+  EXPECT_EQ(listed[4].physicalId, "P");
 
   BStr other(u"{00000000-0000-0000-0000-000000000000}");
   LONG count = -1;
@@ -87,7 +94,7 @@ TEST(HWConfig, ListsLinuxDvbAdaptersWithTheirSysfsValuesThenVirtualTuners) {
   EXPECT_EQ(count, 0);
   ComPtr<IKxFilterInfo> filter;
   BStr category = Category();
-  EXPECT_EQ(config->GetFilterByIndex(category.Get(), 4, filter.Put()), E_INVALIDARG);
+  EXPECT_EQ(config->GetFilterByIndex(category.Get(), 5, filter.Put()), E_INVALIDARG);
 }
 
 TEST(HWConfig, SystemConfigurationDetectsEachAdapterTypeThroughTheFakeFrontend) {
@@ -103,8 +110,10 @@ TEST(HWConfig, SystemConfigurationDetectsEachAdapterTypeThroughTheFakeFrontend) 
 
   const std::string listing = Capture(configuration.Get());
   EXPECT_NE(listing.find("0: STV0903 DVB-S2\n   delivery system: DVB-S\n"), std::string::npos) << listing;
-  EXPECT_NE(listing.find("1: Silicon Labs Si2168\n   delivery system: DVB-T\n"), std::string::npos) << listing;
-  EXPECT_NE(listing.find("2: LG Electronics LGDT3306A\n   delivery system: ATSC\n"), std::string::npos) << listing;
+  // A DVB-C network can be scanned on the DVB-T/C stick.
+  EXPECT_NE(listing.find("1: Silicon Labs Si2168 (DVB-T)\n   delivery system: DVB-T\n"), std::string::npos) << listing;
+  EXPECT_NE(listing.find("2: Silicon Labs Si2168 (DVB-C)\n   delivery system: DVB-C\n"), std::string::npos) << listing;
+  EXPECT_NE(listing.find("3: LG Electronics LGDT3306A\n   delivery system: ATSC\n"), std::string::npos) << listing;
   EXPECT_NE(listing.find("hardware id:     USB\\VID_1ADE&PID_3038"), std::string::npos) << listing;
   EXPECT_NE(listing.find("in use:          no"), std::string::npos) << listing;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Points the device-type cache ($TMPDIR) and the device locks
-// ($XDG_RUNTIME_DIR) of one test at a fresh directory.
+// Points the device-type cache ($XDG_CACHE_HOME, $TMPDIR) and the device
+// locks ($DTV_LOCK_DIR, $XDG_RUNTIME_DIR) of one test at a fresh directory.
 #include <cstdlib>
 #include <string>
 
@@ -8,13 +8,17 @@
 
 class DeviceTestEnvironment {
  public:
-  DeviceTestEnvironment() : m_tmp(Save("TMPDIR")), m_runtime(Save("XDG_RUNTIME_DIR")) {
-    ::setenv("TMPDIR", dir.Path().c_str(), 1);
-    ::setenv("XDG_RUNTIME_DIR", dir.Path().c_str(), 1);
+  DeviceTestEnvironment()
+      : m_tmp(Save("TMPDIR")), m_runtime(Save("XDG_RUNTIME_DIR")), m_cache(Save("XDG_CACHE_HOME")),
+        m_locks(Save("DTV_LOCK_DIR")) {
+    for (const char* name : {"TMPDIR", "XDG_RUNTIME_DIR", "XDG_CACHE_HOME"}) ::setenv(name, dir.Path().c_str(), 1);
+    ::setenv("DTV_LOCK_DIR", (dir / "locks").c_str(), 1);
   }
   ~DeviceTestEnvironment() {
     Restore("TMPDIR", m_tmp);
     Restore("XDG_RUNTIME_DIR", m_runtime);
+    Restore("XDG_CACHE_HOME", m_cache);
+    Restore("DTV_LOCK_DIR", m_locks);
   }
 
   TempDir dir;
@@ -34,5 +38,5 @@ class DeviceTestEnvironment {
     else
       ::unsetenv(name);
   }
-  Saved m_tmp, m_runtime;
+  Saved m_tmp, m_runtime, m_cache, m_locks;
 };

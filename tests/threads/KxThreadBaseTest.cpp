@@ -126,3 +126,38 @@ TEST(KxThreadBase, PriorityIsSetBeforeTheBodyRuns) {
 }
 
 }  // namespace
+
+namespace {
+
+struct SelfCalls {
+  bool restarted = true;
+  bool waited = true;
+};
+
+// Starts itself again and waits for itself: neither may abort the process.
+class SelfServingThread : public CKxThreadBase {
+ public:
+  explicit SelfServingThread(SelfCalls& calls) : m_calls(calls) {}
+  ~SelfServingThread() override { WaitForThread(); }
+
+ protected:
+  void Run() override {
+    m_calls.restarted = Start(THREAD_PRIORITY_NORMAL);
+    m_calls.waited = WaitForThread();
+  }
+
+ private:
+  SelfCalls& m_calls;
+};
+
+TEST(KxThreadBase, StartAndWaitOnItsOwnThreadAreRefused) {
+  SelfCalls calls;
+  {
+    SelfServingThread thread(calls);
+    ASSERT_TRUE(thread.Start(THREAD_PRIORITY_NORMAL));
+  }
+  EXPECT_FALSE(calls.restarted);
+  EXPECT_FALSE(calls.waited);
+}
+
+}  // namespace

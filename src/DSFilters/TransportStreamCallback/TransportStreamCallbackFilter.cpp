@@ -24,6 +24,12 @@ HRESULT CTransportStreamSinkFilterPin::Receive(IMediaSample* sample) {
   return m_sink.Receive(data, static_cast<size_t>(length));
 }
 
+HRESULT CTransportStreamSinkFilterPin::EndOfStream() {
+  const HRESULT hr = CBaseInputPin::EndOfStream();
+  if (hr == S_OK) m_sink.EndOfStream();
+  return hr;
+}
+
 HRESULT CTransportStreamSinkFilter::CreateFilter(IBaseFilter** filter) {
   if (!filter) return E_POINTER;
   *filter = nullptr;

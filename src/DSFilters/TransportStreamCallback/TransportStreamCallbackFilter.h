@@ -14,6 +14,8 @@ class CTransportStreamSinkFilterPin : public CBaseInputPin {
   HRESULT CheckMediaType(const AM_MEDIA_TYPE* type) override;
   // Streaming thread: the bytes go into the sink's ring.
   HRESULT Receive(IMediaSample* sample) override;
+  // No data follows until the next start: the ring refuses it.
+  HRESULT EndOfStream() override;
 
  private:
   CTransportStreamSink& m_sink;
@@ -38,6 +40,8 @@ class CTransportStreamSinkFilter : public CBaseFilter, public IKxTransportStream
   HRESULT EnableSink(VARIANT_BOOL on) override { return m_sink.EnableSink(on); }
   HRESULT ClearBuffers() override { return m_sink.ClearBuffers(); }
   HRESULT EnableBlockingMode(VARIANT_BOOL on) override { return m_sink.EnableBlockingMode(on); }
+  // Bytes the ring could not take (full, stopped or after the end of stream).
+  uint64_t LostBytes() const { return m_sink.LostBytes(); }
 
  private:
   // Declared before the pin: the pin refers to it, and the worker is joined

@@ -114,6 +114,47 @@ HRESULT CFilterGraph::Run() { return ChangeState(State_Running); }
 HRESULT CFilterGraph::Pause() { return ChangeState(State_Paused); }
 HRESULT CFilterGraph::Stop() { return ChangeState(State_Stopped); }
 
+HRESULT CFilterGraph::SetSyncSource(IReferenceClock* clock) {
+  AutoLock lock(m_lock);
+  m_pClock = clock;
+  return S_OK;
+}
+
+HRESULT CFilterGraph::GetSyncSource(IReferenceClock** clock) {
+  if (!clock) return E_POINTER;
+  AutoLock lock(m_lock);
+  *clock = nullptr;
+  if (!m_pClock) return S_FALSE;
+  return m_pClock.CopyTo(clock);
+}
+
+HRESULT CFilterGraph::GetState(uint32_t timeoutMs, FILTER_STATE* state) {
+  if (!state) return E_POINTER;
+  std::vector<ComPtr<IBaseFilter>> filters;
+  {
+    AutoLock lock(m_lock);
+    *state = m_state;
+    for (const Entry& e : m_filters) filters.push_back(e.filter);
+  }
+  // The time-out covers the whole query, not each filter.
+  Clock& clock = CurrentClock();
+  const uint64_t deadline = clock.NowMs() + (timeoutMs == INFINITE ? 0 : timeoutMs);
+  bool intermediate = false, cantCue = false;
+  for (const ComPtr<IBaseFilter>& filter : filters) {
+    const uint64_t now = clock.NowMs();
+    const uint32_t remaining = timeoutMs == INFINITE ? INFINITE
+                               : now >= deadline    ? 0
+                                                    : static_cast<uint32_t>(deadline - now);
+    FILTER_STATE filterState = State_Stopped;
+    const HRESULT hr = filter->GetState(remaining, &filterState);
+    if (FAILED(hr)) return hr;
+    intermediate = intermediate || hr == VFW_S_STATE_INTERMEDIATE;
+    cantCue = cantCue || hr == VFW_S_CANT_CUE;
+  }
+  if (cantCue) return VFW_S_CANT_CUE;
+  return intermediate ? VFW_S_STATE_INTERMEDIATE : S_OK;
+}
+
 FILTER_STATE CFilterGraph::State() {
   AutoLock lock(m_lock);
   return m_state;

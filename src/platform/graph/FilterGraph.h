@@ -16,9 +16,9 @@ struct GraphEvent {
   intptr_t param2;
 };
 
-class CFilterGraph : public IFilterGraph, public IMediaEventSink {
+class CFilterGraph : public IFilterGraph, public IMediaEventSink, public IMediaFilter, public IMediaControl {
  public:
-  using InterfaceMap = ::InterfaceMap<IFilterGraph, IMediaEventSink>;
+  using InterfaceMap = ::InterfaceMap<IFilterGraph, IMediaEventSink, IMediaFilter, IMediaControl>;
   CFilterGraph() = default;
 
   HRESULT AddFilter(IBaseFilter* filter, const char16_t* name) override;
@@ -29,9 +29,13 @@ class CFilterGraph : public IFilterGraph, public IMediaEventSink {
   HRESULT Disconnect(IPin* pin) override;
   HRESULT Notify(LONG code, intptr_t param1, intptr_t param2) override;
 
-  HRESULT Run();
-  HRESULT Pause();
-  HRESULT Stop();
+  HRESULT SetSyncSource(IReferenceClock* clock) override;
+  HRESULT GetSyncSource(IReferenceClock** clock) override;
+
+  HRESULT Run() override;
+  HRESULT Pause() override;
+  HRESULT Stop() override;
+  HRESULT GetState(uint32_t timeoutMs, FILTER_STATE* state) override;
   FILTER_STATE State();
   // Takes the oldest queued event; false when none came within `timeoutMs`.
   bool GetEvent(GraphEvent* event, uint32_t timeoutMs);
@@ -49,6 +53,7 @@ class CFilterGraph : public IFilterGraph, public IMediaEventSink {
   RecursiveLock m_lock;
   std::vector<Entry> m_filters;
   FILTER_STATE m_state = State_Stopped;
+  ComPtr<IReferenceClock> m_pClock;
   std::mutex m_eventMutex;
   std::deque<GraphEvent> m_events;
   Event m_eventReady{Event::Reset::Manual};

@@ -16,6 +16,10 @@ constexpr HRESULT VFW_E_TYPE_NOT_ACCEPTED = static_cast<HRESULT>(0x8004022A);
 constexpr HRESULT VFW_E_WRONG_STATE = static_cast<HRESULT>(0x80040227);
 constexpr HRESULT VFW_E_NOT_FOUND = static_cast<HRESULT>(0x80040216);
 constexpr HRESULT VFW_E_INVALID_DIRECTION = static_cast<HRESULT>(0x80040208);
+// Success codes of a state query: a filter has not reached the state yet; a
+// live source cannot deliver data while paused.
+constexpr HRESULT VFW_S_STATE_INTERMEDIATE = static_cast<HRESULT>(0x00040237);
+constexpr HRESULT VFW_S_CANT_CUE = static_cast<HRESULT>(0x00040268);
 
 // Media time in 100 ns units.
 using REFERENCE_TIME = int64_t;
@@ -81,6 +85,31 @@ struct IFilterGraph : IUnknown {
   virtual HRESULT FindFilterByName(const char16_t* name, IBaseFilter** filter) = 0;
   virtual HRESULT ConnectDirect(IPin* output, IPin* input, const AM_MEDIA_TYPE* type) = 0;
   virtual HRESULT Disconnect(IPin* pin) = 0;
+};
+
+// The time base samples are scheduled against, in 100 ns units.
+struct IReferenceClock : IUnknown {
+  DTV_DECLARE_IID("{56A86897-0AD4-11CE-B03A-0020AF0BA770}");
+  virtual HRESULT GetTime(REFERENCE_TIME* time) = 0;
+};
+
+// The graph's reference clock, set for all its filters.
+struct IMediaFilter : IUnknown {
+  DTV_DECLARE_IID("{56A86899-0AD4-11CE-B03A-0020AF0BA770}");
+  virtual HRESULT SetSyncSource(IReferenceClock* clock) = 0;
+  virtual HRESULT GetSyncSource(IReferenceClock** clock) = 0;
+};
+
+// Moves the whole graph between states and tells which one it is in.
+struct IMediaControl : IUnknown {
+  DTV_DECLARE_IID("{56A868B1-0AD4-11CE-B03A-0020AF0BA770}");
+  virtual HRESULT Run() = 0;
+  virtual HRESULT Pause() = 0;
+  virtual HRESULT Stop() = 0;
+  // Waits at most `timeoutMs` for every filter to reach the graph's state;
+  // VFW_S_STATE_INTERMEDIATE when one has not, VFW_S_CANT_CUE when a live
+  // source is paused.
+  virtual HRESULT GetState(uint32_t timeoutMs, FILTER_STATE* state) = 0;
 };
 
 constexpr LONG EC_COMPLETE = 0x01;

@@ -44,7 +44,41 @@ std::optional<DeliverySystem> FromType(fe_type type) {
 void AddSystem(std::vector<DeliverySystem>& systems, std::optional<DeliverySystem> system) {
   if (system && std::find(systems.begin(), systems.end(), *system) == systems.end()) systems.push_back(*system);
 }
+
+const std::regex& MonikerPattern() {
+  static const std::regex kPattern(R"((.*/adapter([0-9]+)/frontend([0-9]+))(#(dvb-s|dvb-t|dvb-c|atsc))?)");
+  return kPattern;
+}
+
+std::vector<std::string> FamiliesOf(const std::vector<DeliverySystem>& systems) {
+  std::vector<std::string> families;
+  for (DeliverySystem system : systems)
+    if (std::find(families.begin(), families.end(), DeliveryFamily(system)) == families.end())
+      families.push_back(DeliveryFamily(system));
+  return families;
+}
+
+LinuxDvbFrontend OfFamily(const LinuxDvbFrontend& fe, const std::string& family) {
+  LinuxDvbFrontend device = fe;
+  device.systems.clear();
+  for (DeliverySystem system : fe.systems)
+    if (family == DeliveryFamily(system)) device.systems.push_back(system);
+  return device;
+}
 }  // namespace
+
+const char* DeliveryFamily(DeliverySystem system) {
+  switch (system) {
+    case DeliverySystem::DvbS:
+    case DeliverySystem::DvbS2: return "dvb-s";
+    case DeliverySystem::DvbT:
+    case DeliverySystem::DvbT2: return "dvb-t";
+    case DeliverySystem::DvbC: return "dvb-c";
+    case DeliverySystem::DvbCAnnexB:
+    case DeliverySystem::Atsc: return "atsc";
+  }
+  return "";
+}
 
 // A number out of range makes the name no frontend's: never an exception.
 bool ParseNumber(const std::ssub_match& digits, int& value) {
@@ -53,22 +87,27 @@ bool ParseNumber(const std::ssub_match& digits, int& value) {
   return error == std::errc() && stop == end;
 }
 
-bool ParseFrontendPath(const std::string& path, int& adapter, int& frontend) {
-  static const std::regex kPattern(R"(.*/adapter([0-9]+)/frontend([0-9]+))");
+bool ParseFrontendPath(const std::string& moniker, int& adapter, int& frontend) {
   std::smatch match;
-  if (!std::regex_match(path, match, kPattern)) return false;
-  return ParseNumber(match[1], adapter) && ParseNumber(match[2], frontend);
+  if (!std::regex_match(moniker, match, MonikerPattern())) return false;
+  return ParseNumber(match[2], adapter) && ParseNumber(match[3], frontend);
 }
 
-std::optional<LinuxDvbFrontend> QueryFrontend(const std::string& path, FrontendIo& io, FrontendProblem* problem) {
+std::optional<LinuxDvbFrontend> QueryFrontend(const std::string& moniker, FrontendIo& io, FrontendProblem* problem) {
   const auto leaveOut = [&](int error, std::string reason) -> std::optional<LinuxDvbFrontend> {
-    log(1, "DVB frontend %s %s", path.c_str(), reason.c_str());
-    if (problem) *problem = {path, error, std::move(reason)};
+    log(1, "DVB frontend %s %s", moniker.c_str(), reason.c_str());
+    if (problem) *problem = {moniker, error, std::move(reason)};
     return std::nullopt;
   };
+  std::smatch match;
   LinuxDvbFrontend fe;
-  fe.path = path;
-  if (!ParseFrontendPath(path, fe.adapter, fe.frontend)) return leaveOut(EINVAL, "has no valid adapter and frontend number");
+  if (!std::regex_match(moniker, match, MonikerPattern()) || !ParseNumber(match[2], fe.adapter) ||
+      !ParseNumber(match[3], fe.frontend))
+    return leaveOut(EINVAL, "has no valid adapter and frontend number");
+  fe.path = match[1];
+  fe.moniker = moniker;
+  const std::string family = match[5];
+  const std::string path = fe.path;
   const int fd = io.Open(path, O_RDONLY | O_NONBLOCK);
   if (fd < 0) {
     const int error = errno;
@@ -92,6 +131,7 @@ std::optional<LinuxDvbFrontend> QueryFrontend(const std::string& path, FrontendI
     AddSystem(fe.systems, FromType(info.type));
   }
   io.Close(fd);
+  if (!family.empty()) fe = OfFamily(fe, family);
   if (fe.systems.empty()) return leaveOut(0, "(" + fe.name + ") receives no supported delivery system");
   return fe;
 }
@@ -107,13 +147,24 @@ std::vector<LinuxDvbFrontend> EnumerateFrontends(const std::string& devRoot, Fro
     for (const auto& node : fs::directory_iterator(adapter.path(), inner)) {
       if (node.path().filename().string().rfind("frontend", 0) != 0) continue;
       FrontendProblem problem;
-      if (auto fe = QueryFrontend(node.path().string(), io, &problem))
-        frontends.push_back(std::move(*fe));
-      else if (problems)
-        problems->push_back(std::move(problem));
+      const auto fe = QueryFrontend(node.path().string(), io, &problem);
+      if (!fe) {
+        if (problems) problems->push_back(std::move(problem));
+        continue;
+      }
+      const std::vector<std::string> families = FamiliesOf(fe->systems);
+      if (families.size() == 1) {
+        frontends.push_back(*fe);
+        continue;
+      }
+      for (const std::string& family : families) {
+        LinuxDvbFrontend device = OfFamily(*fe, family);
+        device.moniker = fe->path + "#" + family;
+        frontends.push_back(std::move(device));
+      }
     }
   }
-  std::sort(frontends.begin(), frontends.end(), [](const LinuxDvbFrontend& a, const LinuxDvbFrontend& b) {
+  std::stable_sort(frontends.begin(), frontends.end(), [](const LinuxDvbFrontend& a, const LinuxDvbFrontend& b) {
     return a.adapter != b.adapter ? a.adapter < b.adapter : a.frontend < b.frontend;
   });
   return frontends;

@@ -2,9 +2,8 @@
 // A thread created suspended, so that its priority can be set before it
 // runs. Priorities are the platform's levels; they map to nice values where
 // the process may set them and are ignored otherwise.
-#include <condition_variable>
 #include <functional>
-#include <mutex>
+#include <memory>
 #include <thread>
 
 enum ThreadPriority {
@@ -19,23 +18,31 @@ enum ThreadPriority {
 
 class SuspendedThread {
  public:
-  SuspendedThread() = default;
+  SuspendedThread();
   SuspendedThread(const SuspendedThread&) = delete;
   SuspendedThread& operator=(const SuspendedThread&) = delete;
-  // Joins a thread that was started; never leaves one running.
+  // Joins a thread that was started; never leaves one running, except when
+  // destroyed on its own thread, which cannot wait for itself: it is let go.
   ~SuspendedThread();
 
-  // Creates the thread; it runs `body` only after Resume.
+  // Creates the thread; it runs `body` only after Resume. The body owns what
+  // it captures for as long as it runs, so a thread that is let go keeps
+  // alive whatever it holds through shared pointers.
   bool Create(std::function<void()> body);
   void SetPriority(int priority);
   void Resume();
   bool Joinable() const { return m_thread.joinable(); }
-  void Join();
+  // True when called on the thread itself.
+  bool IsCurrentThread() const;
+  // Waits for the thread to end; false (and no wait) on the thread itself.
+  bool Join();
+  // Waits at most `timeoutMs` of the current clock's time. A thread that has
+  // not ended by then is let go: it runs on by itself and this object no
+  // longer refers to it. False in that case and on the thread itself.
+  bool JoinFor(uint32_t timeoutMs);
 
  private:
+  struct State;
+  std::shared_ptr<State> m_state;
   std::thread m_thread;
-  std::mutex m_mutex;
-  std::condition_variable m_cv;
-  bool m_resumed = false;
-  int m_priority = THREAD_PRIORITY_NORMAL;
 };

@@ -60,3 +60,35 @@ TEST(TransportStreamSinkFilter, SamplesFromTheGraphReachTheCallback) {
   EXPECT_EQ(1u, callback->AddRef() - 1);
   callback->Release();
 }
+
+TEST(TransportStreamSinkFilter, EndOfStreamFromThePinEndsTheDataUntilTheNextStart) {
+  auto graph = ComObject<CFilterGraph>::Make();
+  auto source = ComObject<CTestSource>::Make();
+  auto sink = ComObject<CTransportStreamSinkFilter>::Make();
+  auto callback = ComObject<CRecordingCallback>::Make();
+  ASSERT_EQ(S_OK, sink->SetCallback(callback.Get()));
+  ASSERT_EQ(S_OK, graph->AddFilter(source.Get(), u"Source"));
+  ASSERT_EQ(S_OK, graph->AddFilter(sink.Get(), u"TransportStreamSink"));
+  ASSERT_EQ(S_OK, graph->ConnectDirect(PinOf(source.Get(), u"Output").Get(), PinOf(sink.Get(), u"Input").Get(), nullptr));
+  auto sample = ComObject<CMediaSample>::Make(188);
+  uint8_t* data = nullptr;
+  ASSERT_EQ(S_OK, sample->GetPointer(&data));
+  std::iota(data, data + 188, uint8_t{3});
+  sample->SetActualDataLength(188);
+
+  ASSERT_EQ(S_OK, graph->Run());
+  sink->StartDeliver();
+  ASSERT_EQ(S_OK, source->Output().DeliverEndOfStream());
+  EXPECT_EQ(S_OK, source->Push(sample.Get()));
+  EXPECT_EQ(188u, sink->LostBytes());
+
+  sink->StartDeliver();
+  EXPECT_EQ(S_OK, source->Push(sample.Get()));
+  ASSERT_TRUE(callback->WaitForBytes(188));
+  EXPECT_EQ(std::vector<uint8_t>(data, data + 188), callback->Data());
+  EXPECT_EQ(188u, sink->LostBytes());
+  graph->Stop();
+  sink->StopDeliver();
+  graph->RemoveFilter(source.Get());
+  graph->RemoveFilter(sink.Get());
+}

@@ -29,15 +29,40 @@ TEST(FrontendEnumeration, FindsEachAdapterWithItsDeliverySystems) {
   root.Write("dev/dvb/notanadapter/frontend0", "");
 
   const auto frontends = EnumerateFrontends(io.DevRoot(), io);
-  ASSERT_EQ(frontends.size(), 3u);
+  ASSERT_EQ(frontends.size(), 4u);
+  const std::string second = io.DevRoot() + "/dvb/adapter1/frontend0";
   EXPECT_EQ(frontends[0].path, io.DevRoot() + "/dvb/adapter0/frontend0");
+  EXPECT_EQ(frontends[0].moniker, frontends[0].path);  // one family: the path is the moniker
   EXPECT_EQ(frontends[0].name, "STV0903 DVB-S2");
   EXPECT_EQ(frontends[0].systems, (std::vector{DeliverySystem::DvbS, DeliverySystem::DvbS2}));
+  // A DVB-T/T2/C frontend is a terrestrial and a cable device.
   EXPECT_EQ(frontends[1].adapter, 1);
-  EXPECT_EQ(frontends[1].systems,
-            (std::vector{DeliverySystem::DvbT, DeliverySystem::DvbT2, DeliverySystem::DvbC}));
-  EXPECT_EQ(frontends[2].systems, (std::vector{DeliverySystem::Atsc, DeliverySystem::DvbCAnnexB}));
+  EXPECT_EQ(frontends[1].path, second);
+  EXPECT_EQ(frontends[1].moniker, second + "#dvb-t");
+  EXPECT_EQ(frontends[1].systems, (std::vector{DeliverySystem::DvbT, DeliverySystem::DvbT2}));
+  EXPECT_EQ(frontends[2].path, second);
+  EXPECT_EQ(frontends[2].moniker, second + "#dvb-c");
+  EXPECT_EQ(frontends[2].systems, std::vector{DeliverySystem::DvbC});
+  // ATSC and North American cable are one family.
+  EXPECT_EQ(frontends[3].systems, (std::vector{DeliverySystem::Atsc, DeliverySystem::DvbCAnnexB}));
   EXPECT_EQ(io.closed, 3);
+}
+
+TEST(FrontendEnumeration, EachDeliveryFamilyOfAFrontendIsTypedByItsOwnDemodulator) {
+  TempDir root;
+  FakeFrontendIo io(root);
+  for (const auto& spec : ThreeAdapters()) io.Add(spec);
+  const std::string second = io.DevRoot() + "/dvb/adapter1/frontend0";
+  EXPECT_EQ(NodeFunctions(second + "#dvb-c"), (std::vector<GUID>{KSNODE_BDA_RF_TUNER, KSNODE_BDA_QAM_DEMODULATOR}));
+  EXPECT_EQ(NodeFunctions(second + "#dvb-t"), (std::vector<GUID>{KSNODE_BDA_RF_TUNER, KSNODE_BDA_COFDM_DEMODULATOR}));
+  const auto cable = QueryFrontend(second + "#dvb-c", io);
+  ASSERT_TRUE(cable);
+  EXPECT_EQ(cable->path, second);  // the device to open
+  EXPECT_FALSE(QueryFrontend(second + "#dvb-s", io));  // a family the frontend does not receive
+  int adapter = -1, frontend = -1;
+  EXPECT_TRUE(ParseFrontendPath(second + "#atsc", adapter, frontend));
+  EXPECT_EQ(adapter, 1);
+  EXPECT_FALSE(ParseFrontendPath(second + "#dab", adapter, frontend));
 }
 
 TEST(FrontendEnumeration, OldDriverWithoutDelsysListFallsBackToFrontendType) {
