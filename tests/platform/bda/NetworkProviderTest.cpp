@@ -30,7 +30,7 @@ class CRecordingTuner : public CBdaTunerFilter {
 const std::vector<DeliverySystem> kAll = {DeliverySystem::DvbS, DeliverySystem::DvbT, DeliverySystem::DvbC,
                                           DeliverySystem::Atsc};
 
-struct Fixture : ::testing::Test {
+struct ProviderAndTuner : ::testing::Test {
   TempDir dir;
   tune::TunerGraph g;
   ComPtr<ComObject<CRecordingTuner>> tuner = ComObject<CRecordingTuner>::Make(kAll);
@@ -38,7 +38,7 @@ struct Fixture : ::testing::Test {
 };
 }  // namespace
 
-TEST_F(Fixture, EachNetworkSetsItsDemodulatorAndParameters) {
+TEST_F(ProviderAndTuner, EachNetworkSetsItsDemodulatorAndParameters) {
   struct Case {
     const char* name;
     ComPtr<ITuneRequest> request;
@@ -81,7 +81,7 @@ TEST_F(Fixture, EachNetworkSetsItsDemodulatorAndParameters) {
   EXPECT_EQ(tuner->tunes.size(), std::size(cases));
 }
 
-TEST_F(Fixture, DiseqcInputChosenAheadIsKeptForTheTune) {
+TEST_F(ProviderAndTuner, DiseqcInputChosenAheadIsKeptForTheTune) {
   // The order a device plug-in uses: the input first, then the tune request.
   auto topology = QueryAs<IBDA_Topology>(g.tuner.Get());
   auto control = QueryAs<IBDA_DeviceControl>(g.tuner.Get());
@@ -107,7 +107,7 @@ TEST_F(Fixture, DiseqcInputChosenAheadIsKeptForTheTune) {
   EXPECT_EQ(range, 256u);
 }
 
-TEST_F(Fixture, SignalOfTheTunerThroughItsNodesAndTheProvider) {
+TEST_F(ProviderAndTuner, SignalOfTheTunerThroughItsNodesAndTheProvider) {
   tuner->signal = {63, 87, true, true};
   auto topology = QueryAs<IBDA_Topology>(g.tuner.Get());
   ULONG types[32];
