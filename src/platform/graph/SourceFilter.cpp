@@ -42,6 +42,7 @@ void CSourceFilter::StartStreaming() {
     if (m_streaming && !m_stop) return;
     m_stop = false;
     m_streaming = true;
+    m_startMs = CurrentClock().NowMs();
   }
   // A thread that ended by itself (end of stream, error) is joined before the next.
   if (m_thread.joinable()) {
@@ -72,6 +73,11 @@ void CSourceFilter::StopStreaming() {
 bool CSourceFilter::StopRequested() const {
   std::lock_guard lock(m_waitMutex);
   return m_stop;
+}
+
+uint64_t CSourceFilter::StreamingStartMs() const {
+  std::lock_guard lock(m_waitMutex);
+  return m_startMs;
 }
 
 void CSourceFilter::Wake() {

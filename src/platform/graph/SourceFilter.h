@@ -41,6 +41,8 @@ class CSourceFilter : public CBaseFilter {
   // Ends a WaitUntil in progress (e.g. because the source changed).
   void Wake();
   bool StopRequested() const;
+  // The clock's time when streaming was last started (by Pause or Run).
+  uint64_t StreamingStartMs() const;
   // Ends streaming and joins the thread. Derived filters call it from their
   // destructor, since the thread calls their FillBuffer.
   void StopStreaming();
@@ -68,5 +70,6 @@ class CSourceFilter : public CBaseFilter {
   std::condition_variable m_waitCv;
   bool m_stop = false;
   bool m_streaming = false;  // a thread was started and has not ended
+  uint64_t m_startMs = 0;
   uint64_t m_wakes = 0;
 };

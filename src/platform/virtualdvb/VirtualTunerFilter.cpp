@@ -1,5 +1,7 @@
 #include "platform/virtualdvb/VirtualTunerFilter.h"
 
+#include <algorithm>
+
 #include "logging/LogFile.h"
 #include "platform/com/Utf.h"
 #include "platform/sync/Clock.h"
@@ -47,9 +49,12 @@ HRESULT CVirtualTunerFilter::Create(const std::string& moniker, IUnknown** filte
 
 HRESULT CVirtualTunerFilter::Tune(const TunerSettings& settings) {
   const VirtualMultiplex* mux = SelectMultiplex(m_tuner, settings);
+  const uint64_t bitrate = mux ? PlayingBitrate(*mux) : kDefaultBitrate;
   {
     std::lock_guard lock(m_selectionMutex);
     m_selection.multiplex = mux ? std::optional(*mux) : std::nullopt;
+    m_selection.bitrate = bitrate;
+    m_selection.tunedAtMs = CurrentClock().NowMs();
     ++m_selection.generation;
   }
   log(2, "Virtual tuner %s: %u kHz: %s", m_tuner.id.c_str(), static_cast<unsigned>(settings.frequencyKHz),
@@ -75,8 +80,9 @@ void CVirtualTunerFilter::StartPlayback(const Selection& selection) {
   m_playback.generation = selection.generation;
   if (!selection.multiplex) return;
   m_playback.file = std::make_unique<LoopingFile>(selection.multiplex->file);
-  m_playback.bitrate = PlayingBitrate(*selection.multiplex);
-  m_playback.startMs = CurrentClock().NowMs();
+  m_playback.bitrate = selection.bitrate;
+  // The stream flows from the tune or the start, whichever came last.
+  m_playback.startMs = std::max(selection.tunedAtMs, StreamingStartMs());
 }
 
 HRESULT CVirtualTunerFilter::FillBuffer(IMediaSample* sample) {

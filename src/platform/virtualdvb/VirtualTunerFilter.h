@@ -38,6 +38,8 @@ class CVirtualTunerFilter : public CBdaTunerFilter {
  private:
   struct Selection {
     std::optional<VirtualMultiplex> multiplex;
+    uint64_t bitrate = kDefaultBitrate;
+    uint64_t tunedAtMs = 0;
     uint64_t generation = 0;
   };
   static constexpr uint64_t kRestart = UINT64_MAX;  // a generation no selection has
@@ -46,7 +48,7 @@ class CVirtualTunerFilter : public CBdaTunerFilter {
     uint64_t generation = 0;
     std::unique_ptr<LoopingFile> file;
     uint64_t bitrate = kDefaultBitrate;
-    uint64_t startMs = 0;
+    uint64_t startMs = 0;  // when the first byte was due
     uint64_t bytesSent = 0;
   };
 

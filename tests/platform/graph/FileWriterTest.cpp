@@ -2,7 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <sstream>
 
 #include "platform/graph/FileWriterFilter.h"
 #include "platform/graph/FilterGraph.h"
@@ -12,7 +12,9 @@
 namespace {
 std::string ReadAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
 }
 
 struct FileWriterTest : ::testing::Test {
