@@ -85,8 +85,11 @@ class FakeFrontendIo final : public FrontendIo {
     std::filesystem::remove(DvrPath(adapter));
     ::mkfifo(DvrPath(adapter).c_str(), 0600);
   }
-  // The `n`th read of the dvr device (from 1) fails with EOVERFLOW.
-  void OverflowAtRead(int n) { m_overflowAtRead = n; }
+  // The `n`th read of the dvr device from now (from 1) fails with EOVERFLOW.
+  void OverflowAtRead(int n) {
+    m_reads = 0;
+    m_overflowAtRead = n;
+  }
 
   int Open(const std::string& path, int flags) override {
     std::lock_guard lock(m_mutex);
