@@ -36,27 +36,15 @@ HRESULT CRfTunerNode::get_Bandwidth(ULONG* mhz) { return Get(mhz, &TunerSettings
 HRESULT CRfTunerNode::put_LocalOscilatorFrequencyLowBand(ULONG khz) {
   return Set([&](TunerSettings& s) { s.lnb.lowKHz = khz; });
 }
-HRESULT CRfTunerNode::get_LocalOscilatorFrequencyLowBand(ULONG* khz) {
-  if (!khz) return E_POINTER;
-  *khz = m_filter->PendingSettings().lnb.lowKHz;
-  return S_OK;
-}
+HRESULT CRfTunerNode::get_LocalOscilatorFrequencyLowBand(ULONG* khz) { return GetLnb(khz, &LnbOscillators::lowKHz); }
 HRESULT CRfTunerNode::put_LocalOscilatorFrequencyHighBand(ULONG khz) {
   return Set([&](TunerSettings& s) { s.lnb.highKHz = khz; });
 }
-HRESULT CRfTunerNode::get_LocalOscilatorFrequencyHighBand(ULONG* khz) {
-  if (!khz) return E_POINTER;
-  *khz = m_filter->PendingSettings().lnb.highKHz;
-  return S_OK;
-}
+HRESULT CRfTunerNode::get_LocalOscilatorFrequencyHighBand(ULONG* khz) { return GetLnb(khz, &LnbOscillators::highKHz); }
 HRESULT CRfTunerNode::put_HighLowSwitchFrequency(ULONG khz) {
   return Set([&](TunerSettings& s) { s.lnb.switchKHz = khz; });
 }
-HRESULT CRfTunerNode::get_HighLowSwitchFrequency(ULONG* khz) {
-  if (!khz) return E_POINTER;
-  *khz = m_filter->PendingSettings().lnb.switchKHz;
-  return S_OK;
-}
+HRESULT CRfTunerNode::get_HighLowSwitchFrequency(ULONG* khz) { return GetLnb(khz, &LnbOscillators::switchKHz); }
 
 HRESULT CDemodulatorNode::put_ModulationType(ModulationType modulation) {
   return Set([&](TunerSettings& s) {

@@ -17,6 +17,11 @@ class CNodeBase {
     *out = m_filter->PendingSettings().*field;
     return S_OK;
   }
+  HRESULT GetLnb(ULONG* out, ULONG LnbOscillators::*field) const {
+    if (!out) return E_POINTER;
+    *out = m_filter->PendingSettings().lnb.*field;
+    return S_OK;
+  }
   HRESULT SignalValue(LONG* out, LONG SignalStatus::*field) const;
   HRESULT SignalFlag(BOOLEAN* out, bool SignalStatus::*field) const;
 

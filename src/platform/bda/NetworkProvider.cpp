@@ -42,13 +42,8 @@ const GUID& DemodulatorOf(NetworkKind kind) {
   return KSNODE_BDA_8VSB_DEMODULATOR;
 }
 
-// What the nodes get for one tune request.
-struct NodeValues {
-  TunerSettings settings;
-  HRESULT Read(ITuneRequest* request, ILocator* locator, NetworkKind kind);
-};
-
-HRESULT NodeValues::Read(ITuneRequest* request, ILocator* locator, NetworkKind kind) {
+// What the tuner's nodes get for one tune request.
+HRESULT ReadNodeValues(ITuneRequest* request, ILocator* locator, NetworkKind kind, TunerSettings& settings) {
   LONG frequency = -1, symbolRate = -1;
   ModulationType modulation = BDA_MOD_NOT_SET;
   locator->get_CarrierFrequency(&frequency);
@@ -175,7 +170,6 @@ HRESULT CNetworkProvider::put_TuneRequest(ITuneRequest* request) {
   {
     std::lock_guard lock(m_requestMutex);
     m_request = request;
-    m_space.Reset();
     request->get_TuningSpace(m_space.Put());
   }
   return TuneConnectedTuner(request, *NetworkKindOf(request));
@@ -194,8 +188,8 @@ HRESULT CNetworkProvider::TuneConnectedTuner(ITuneRequest* request, NetworkKind 
   const ComPtr<IBaseFilter> tuner = ConnectedTuner();
   // A request without locator, or before the tuner is connected, is only kept.
   if (!locator || !tuner) return S_OK;
-  NodeValues values;
-  HRESULT hr = values.Read(request, locator.Get(), kind);
+  TunerSettings s;
+  HRESULT hr = ReadNodeValues(request, locator.Get(), kind, s);
   if (FAILED(hr)) return hr;
   const auto topology = QueryAs<IBDA_Topology>(tuner.Get());
   const auto control = QueryAs<IBDA_DeviceControl>(tuner.Get());
@@ -207,7 +201,6 @@ HRESULT CNetworkProvider::TuneConnectedTuner(ITuneRequest* request, NetworkKind 
       NodeControl<IBDA_DigitalDemodulator>(topology.Get(), FindNode(topology.Get(), DemodulatorOf(kind)));
   // A tuner without the demodulator of this network cannot receive it.
   if (!frequency || !demodulator) return E_INVALIDARG;
-  const TunerSettings& s = values.settings;
   if (FAILED(hr = control->StartChanges())) return hr;
   const HRESULT results[] = {
       frequency->put_Frequency(s.frequencyKHz),

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -170,6 +171,25 @@ TEST_F(LinuxDvbTuner, DeliversTheDvrBytesThroughAFullTransportStreamFilter) {
     auto* tuner = dynamic_cast<CLinuxDvbTunerFilter*>(g.tuner.Get());
     ASSERT_TRUE(tuner);
     EXPECT_EQ(tuner->Overflows(), overflowAt ? 1u : 0u);
+  }
+}
+
+TEST_F(LinuxDvbTuner, AdapterWithoutItsDevicesEndsTheStreamWithAnError) {
+  for (const char* device : {"demux0", "dvr0"}) {
+    SCOPED_TRACE(device);
+    std::filesystem::remove(root / ("dev/dvb/adapter1/" + std::string(device)));
+    tune::TunerGraph g;
+    Build(g, 1, root / "none.ts");
+    ASSERT_EQ(g.Tune(tune::Dvbt(522000, 8).Get()), S_OK);
+    ASSERT_EQ(g.graph->Run(), S_OK);
+    GraphEvent event{};
+    ASSERT_TRUE(g.graph->GetEvent(&event, INFINITE));
+    EXPECT_EQ(event.code, EC_ERRORABORT);
+    ASSERT_TRUE(g.graph->GetEvent(&event, INFINITE));
+    EXPECT_EQ(event.code, EC_COMPLETE);
+    ASSERT_EQ(g.graph->Stop(), S_OK);
+    EXPECT_EQ(g.writer->BytesWritten(), 0u);
+    root.Write("dev/dvb/adapter1/" + std::string(device), "");
   }
 }
 

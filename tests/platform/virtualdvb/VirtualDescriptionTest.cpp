@@ -19,7 +19,8 @@ TEST(VirtualDescription, ReadsTunersAndMultiplexesWithTheirFiles) {
     <multiplex frequency="12603000" polarisation="V" symbolRate="27500" file="${DTV_TEST_STREAMS}/b.ts"/>
     <multiplex frequency="10700000" polarisation="L" symbolRate="27500" file="${DTV_TEST_UNSET}/c.ts"/>
   </tuner>
-  <tuner id="ter" system="DVB-T"><multiplex frequency="474000" file="/abs/t.ts"/></tuner>
+  <tuner id="ter" system="DVB-T"><multiplex frequency="474000" file="/abs/t.ts" bitrate="15000000"
+    strength="140" quality="-3" locked="false"/></tuner>
 </virtualTuners>)");
   std::string error;
   const auto description = LoadVirtualDescription(path, error);
@@ -39,7 +40,15 @@ TEST(VirtualDescription, ReadsTunersAndMultiplexesWithTheirFiles) {
   EXPECT_EQ(sat.multiplexes[1].file, "/streams/b.ts");
   EXPECT_EQ(sat.multiplexes[2].file, dir / "${DTV_TEST_UNSET}/c.ts");
   EXPECT_EQ(description->tuners[1].friendlyName, "ter");
-  EXPECT_EQ(description->tuners[1].multiplexes[0].file, "/abs/t.ts");
+  const VirtualMultiplex& ter = description->tuners[1].multiplexes[0];
+  EXPECT_EQ(ter.file, "/abs/t.ts");
+  EXPECT_EQ(ter.bitrate, 15000000u);
+  EXPECT_EQ(ter.strength, 100);  // beyond the scale: its end
+  EXPECT_EQ(ter.quality, 0);
+  EXPECT_FALSE(ter.locked);
+  EXPECT_EQ(sat.multiplexes[0].bitrate, 0u);
+  EXPECT_EQ(sat.multiplexes[0].strength, 100);
+  EXPECT_TRUE(sat.multiplexes[0].locked);
 
   std::string file, id;
   ASSERT_TRUE(ParseVirtualMoniker(sat.moniker, file, id));
