@@ -33,7 +33,10 @@ class CVirtualTunerFilter : public CBdaTunerFilter {
   HRESULT Tune(const TunerSettings& settings) override;
   HRESULT FillBuffer(IMediaSample* sample) override;
   // Every start plays from the beginning of the file, paced from now.
-  void OnStreamingStarts() override { m_playback = Playback{kRestart}; }
+  void OnStreamingStarts() override {
+    m_playback = Playback{};
+    m_playback.generation = kRestart;
+  }
 
  private:
   struct Selection {
