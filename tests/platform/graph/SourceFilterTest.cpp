@@ -96,6 +96,55 @@ TEST_F(SourceFilterTest, StopEndsAWaitingThreadAndRunStartsItAgain) {
   EXPECT_FALSE(renderer->AtEndOfStream());
 }
 
+namespace {
+// Holds the first sample until the graph has stopped it, as a slow filter
+// downstream would.
+class CHoldingRenderer : public CBaseFilter {
+ public:
+  using InterfaceMap = ::InterfaceMap<IBaseFilter>;
+  CHoldingRenderer() : CBaseFilter(u"Holding", GUID_NULL), m_pin(this) {}
+  virtual ~CHoldingRenderer() = default;
+  int GetPinCount() override { return 1; }
+  CBasePin* GetPin(int index) override { return index == 0 ? &m_pin : nullptr; }
+
+  Event entered{Event::Reset::Manual};
+  std::atomic<bool> finished{false};
+
+ private:
+  class Pin : public CBaseInputPin {
+   public:
+    explicit Pin(CHoldingRenderer* f) : CBaseInputPin(f, &f->m_lock, u"Input"), m_owner(f) {}
+    HRESULT CheckMediaType(const AM_MEDIA_TYPE*) override { return S_OK; }
+    HRESULT Receive(IMediaSample* sample) override {
+      const HRESULT hr = CBaseInputPin::Receive(sample);
+      if (hr != S_OK || m_owner->finished) return hr;
+      m_owner->entered.Set();
+      while (m_owner->State() != State_Stopped) std::this_thread::yield();
+      m_owner->finished = true;
+      return S_OK;
+    }
+    CHoldingRenderer* m_owner;
+  };
+  Pin m_pin;
+};
+}  // namespace
+
+TEST_F(SourceFilterTest, StopReturnsOnlyWhenNoSampleIsInFlight) {
+  auto source = ComObject<CCountingSource>::Make(1000000, S_FALSE, false);
+  auto holding = ComObject<CHoldingRenderer>::Make();
+  ASSERT_EQ(graph->AddFilter(source.Get(), u"Source"), S_OK);
+  ASSERT_EQ(graph->AddFilter(holding.Get(), u"Holding"), S_OK);
+  ASSERT_EQ(graph->ConnectDirect(PinOf(source.Get(), u"MPEG2 Transport").Get(), PinOf(holding.Get(), u"Input").Get(),
+                                 nullptr),
+            S_OK);
+  ASSERT_EQ(graph->Run(), S_OK);
+  ASSERT_TRUE(holding->entered.Wait(INFINITE));
+  // The graph stops the renderer first; the sample it holds then completes,
+  // and only after that may the source's stop return.
+  ASSERT_EQ(graph->Stop(), S_OK);
+  EXPECT_TRUE(holding->finished);
+}
+
 TEST_F(SourceFilterTest, OutputCarriesTheTransportStreamOnly) {
   auto source = ComObject<CCountingSource>::Make(0, S_FALSE, false);
   auto out = PinOf(source.Get(), u"MPEG2 Transport");
