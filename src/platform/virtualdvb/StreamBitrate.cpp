@@ -1,5 +1,7 @@
 #include "platform/virtualdvb/StreamBitrate.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 
 namespace {
@@ -51,8 +53,11 @@ std::optional<uint64_t> PcrBitrate(std::span<const uint8_t> stream) {
 }
 
 std::string ReadFileStart(const std::string& path, size_t limit) {
+  std::error_code ec;
+  const auto size = std::filesystem::file_size(path, ec);
+  if (ec) return {};
   std::ifstream in(path, std::ios::binary);
-  std::string bytes(limit, '\0');
+  std::string bytes(std::min<uintmax_t>(size, limit), '\0');
   in.read(bytes.data(), static_cast<std::streamsize>(limit));
   bytes.resize(static_cast<size_t>(in.gcount()));
   return bytes;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 
 #include "DSH/DSH.h"
 #include "platform/bda/Topology.h"
@@ -115,4 +117,24 @@ TEST(VirtualTunerFilter, TopologyHasTheDemodulatorOfTheDeliverySystem) {
   EXPECT_EQ(DSH::CreateFilterByMonikerName(unknown.Get(), filter.Put()), E_FAIL);
   BStr noId(Utf8ToUtf16("virtualdvb:" + path));
   EXPECT_EQ(DSH::CreateFilterByMonikerName(noId.Get(), filter.Put()), E_INVALIDARG);
+}
+
+TEST(VirtualDescription, TheDocumentedExampleLoads) {
+  std::ifstream in(DTV_FORMAT_DOC);
+  std::ostringstream text;
+  text << in.rdbuf();
+  const std::string doc = text.str();
+  const size_t start = doc.find("```xml\n");
+  ASSERT_NE(start, std::string::npos);
+  const size_t end = doc.find("```", start + 7);
+  TempDir dir;
+  std::string error;
+  const auto description = LoadVirtualDescription(dir.Write("doc.xml", doc.substr(start + 7, end - start - 7)), error);
+  ASSERT_TRUE(description) << error;
+  ASSERT_EQ(description->tuners.size(), 2u);
+  const VirtualTuner& sat = description->tuners[0];
+  ASSERT_EQ(sat.multiplexes.size(), 3u);
+  EXPECT_EQ(sat.multiplexes[2].lnbPosition, 1);
+  EXPECT_EQ(sat.multiplexes[1].strength, 62);
+  EXPECT_EQ(description->tuners[1].multiplexes[0].bitrate, 19905882u);
 }
