@@ -26,21 +26,26 @@ struct IBDA_Topology : IUnknown {
   DTV_DECLARE_IID("{79B56888-7FEA-4690-B45D-38FD3C7849BE}");
   virtual HRESULT GetNodeTypes(ULONG* count, ULONG maxCount, ULONG types[]) = 0;
   virtual HRESULT GetNodeDescriptors(ULONG* count, ULONG maxCount, BDANODE_DESCRIPTOR descriptors[]) = 0;
+  // The object controlling node `nodeType` between the two pin types: it
+  // answers for the node's control interfaces.
+  virtual HRESULT GetControlNode(ULONG inputPinType, ULONG outputPinType, ULONG nodeType, IUnknown** node) = 0;
 
  protected:
   ~IBDA_Topology() = default;
 };
 
 // A fixed list of node descriptors, numbered in order: the topology of the
-// tuner filters of this platform (a tuner node, then the demodulator).
+// tuner filters of this platform (a tuner node, then the demodulators).
 class CBdaTopology : public IBDA_Topology {
  public:
-  using InterfaceMap = ::InterfaceMap<IBDA_Topology>;
   explicit CBdaTopology(std::vector<GUID> nodeFunctions) : m_functions(std::move(nodeFunctions)) {}
   virtual ~CBdaTopology() = default;
 
   HRESULT GetNodeTypes(ULONG* count, ULONG maxCount, ULONG types[]) override;
   HRESULT GetNodeDescriptors(ULONG* count, ULONG maxCount, BDANODE_DESCRIPTOR descriptors[]) override;
+
+ protected:
+  const std::vector<GUID>& NodeFunctions() const { return m_functions; }
 
  private:
   std::vector<GUID> m_functions;

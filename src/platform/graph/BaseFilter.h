@@ -1,5 +1,6 @@
 #pragma once
 // Filter base class: state, name, graph membership and pin lookup.
+#include <atomic>
 #include <string>
 
 #include "platform/graph/BasePin.h"
@@ -29,7 +30,8 @@ class CBaseFilter : public IBaseFilter {
 
  protected:
   RecursiveLock m_lock;
-  FILTER_STATE m_state = State_Stopped;
+  // Read without the lock by streaming threads checking whether to take a sample.
+  std::atomic<FILTER_STATE> m_state{State_Stopped};
 
  private:
   std::u16string m_name;

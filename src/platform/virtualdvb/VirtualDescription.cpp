@@ -2,6 +2,7 @@
 
 #include <pugixml.hpp>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <set>
@@ -52,6 +53,10 @@ bool ReadMultiplex(const pugi::xml_node& node, const fs::path& base, bool satell
     }
     mux.polarisation = pol[0];
   }
+  mux.bitrate = node.attribute("bitrate").as_uint();
+  mux.strength = std::clamp(node.attribute("strength").as_int(100), 0, 100);
+  mux.quality = std::clamp(node.attribute("quality").as_int(100), 0, 100);
+  mux.locked = node.attribute("locked").as_bool(true);
   const fs::path expanded(ExpandEnvironment(file));
   mux.file = (expanded.is_absolute() ? expanded : base / expanded).lexically_normal().string();
   return true;

@@ -14,6 +14,10 @@ struct VirtualMultiplex {
   char polarisation = 0;   // satellite only: 'H', 'V', 'L' or 'R'
   uint32_t symbolRate = 0; // ksymbol/s, satellite and cable
   std::string file;        // environment references expanded, relative to the description
+  uint32_t bitrate = 0;    // bit/s to play at; 0: the stream's own
+  int strength = 100;      // signal strength and quality reported when tuned, 0 to 100
+  int quality = 100;
+  bool locked = true;
 };
 
 struct VirtualTuner {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 
 #include "DSH/DSH.h"
 #include "platform/bda/Topology.h"
@@ -19,7 +21,8 @@ TEST(VirtualDescription, ReadsTunersAndMultiplexesWithTheirFiles) {
     <multiplex frequency="12603000" polarisation="V" symbolRate="27500" file="${DTV_TEST_STREAMS}/b.ts"/>
     <multiplex frequency="10700000" polarisation="L" symbolRate="27500" file="${DTV_TEST_UNSET}/c.ts"/>
   </tuner>
-  <tuner id="ter" system="DVB-T"><multiplex frequency="474000" file="/abs/t.ts"/></tuner>
+  <tuner id="ter" system="DVB-T"><multiplex frequency="474000" file="/abs/t.ts" bitrate="15000000"
+    strength="140" quality="-3" locked="false"/></tuner>
 </virtualTuners>)");
   std::string error;
   const auto description = LoadVirtualDescription(path, error);
@@ -39,7 +42,15 @@ TEST(VirtualDescription, ReadsTunersAndMultiplexesWithTheirFiles) {
   EXPECT_EQ(sat.multiplexes[1].file, "/streams/b.ts");
   EXPECT_EQ(sat.multiplexes[2].file, dir / "${DTV_TEST_UNSET}/c.ts");
   EXPECT_EQ(description->tuners[1].friendlyName, "ter");
-  EXPECT_EQ(description->tuners[1].multiplexes[0].file, "/abs/t.ts");
+  const VirtualMultiplex& ter = description->tuners[1].multiplexes[0];
+  EXPECT_EQ(ter.file, "/abs/t.ts");
+  EXPECT_EQ(ter.bitrate, 15000000u);
+  EXPECT_EQ(ter.strength, 100);  // beyond the scale: its end
+  EXPECT_EQ(ter.quality, 0);
+  EXPECT_FALSE(ter.locked);
+  EXPECT_EQ(sat.multiplexes[0].bitrate, 0u);
+  EXPECT_EQ(sat.multiplexes[0].strength, 100);
+  EXPECT_TRUE(sat.multiplexes[0].locked);
 
   std::string file, id;
   ASSERT_TRUE(ParseVirtualMoniker(sat.moniker, file, id));
@@ -106,4 +117,24 @@ TEST(VirtualTunerFilter, TopologyHasTheDemodulatorOfTheDeliverySystem) {
   EXPECT_EQ(DSH::CreateFilterByMonikerName(unknown.Get(), filter.Put()), E_FAIL);
   BStr noId(Utf8ToUtf16("virtualdvb:" + path));
   EXPECT_EQ(DSH::CreateFilterByMonikerName(noId.Get(), filter.Put()), E_INVALIDARG);
+}
+
+TEST(VirtualDescription, TheDocumentedExampleLoads) {
+  std::ifstream in(DTV_FORMAT_DOC);
+  std::ostringstream text;
+  text << in.rdbuf();
+  const std::string doc = text.str();
+  const size_t start = doc.find("```xml\n");
+  ASSERT_NE(start, std::string::npos);
+  const size_t end = doc.find("```", start + 7);
+  TempDir dir;
+  std::string error;
+  const auto description = LoadVirtualDescription(dir.Write("doc.xml", doc.substr(start + 7, end - start - 7)), error);
+  ASSERT_TRUE(description) << error;
+  ASSERT_EQ(description->tuners.size(), 2u);
+  const VirtualTuner& sat = description->tuners[0];
+  ASSERT_EQ(sat.multiplexes.size(), 3u);
+  EXPECT_EQ(sat.multiplexes[2].lnbPosition, 1);
+  EXPECT_EQ(sat.multiplexes[1].strength, 62);
+  EXPECT_EQ(description->tuners[1].multiplexes[0].bitrate, 19905882u);
 }
