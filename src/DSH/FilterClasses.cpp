@@ -1,6 +1,8 @@
 #include <new>
 
 #include "DSH/DSH.h"
+#include "platform/bda/NetworkProvider.h"
+#include "platform/graph/FileWriterFilter.h"
 #include "platform/graph/InfTee.h"
 #include "platform/graph/Mpeg2Demultiplexer.h"
 #include "platform/graph/NullAudioDecoder.h"
@@ -23,12 +25,23 @@ HRESULT CreateRenderer(IBaseFilter** filter) {
   return ComObject<CNullRenderer>::CreateAndQuery(filter, Clsid, MajorType);
 }
 
+template <const CLSID& Clsid>
+HRESULT CreateNetworkProvider(IBaseFilter** filter) {
+  return CNetworkProvider::Create(Clsid, filter);
+}
+
 struct FilterClass {
   const CLSID& clsid;
   Factory create;
 };
 
 const FilterClass kFilterClasses[] = {
+    {CLSID_ATSCNetworkProvider, CreateNetworkProvider<CLSID_ATSCNetworkProvider>},
+    {CLSID_DVBTNetworkProvider, CreateNetworkProvider<CLSID_DVBTNetworkProvider>},
+    {CLSID_DVBSNetworkProvider, CreateNetworkProvider<CLSID_DVBSNetworkProvider>},
+    {CLSID_DVBCNetworkProvider, CreateNetworkProvider<CLSID_DVBCNetworkProvider>},
+    {CLSID_NetworkProvider, CreateNetworkProvider<CLSID_NetworkProvider>},
+    {CLSID_FileWriter, Create<CFileWriterFilter>},
     {CLSID_InfTee, Create<CInfTee>},
     {CLSID_MPEG2Demultiplexer, Create<CMpeg2Demultiplexer>},
     {CLSID_StreamDumpFilter, Create<CStreamDumpFilter>},

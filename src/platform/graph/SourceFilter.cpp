@@ -30,6 +30,11 @@ HRESULT CSourceFilter::Run(int64_t start) {
   return hr;
 }
 
+HRESULT CSourceFilter::GetState(uint32_t timeoutMs, FILTER_STATE* state) {
+  const HRESULT hr = CBaseFilter::GetState(timeoutMs, state);
+  return hr == S_OK && *state == State_Paused ? VFW_S_CANT_CUE : hr;
+}
+
 HRESULT CSourceFilter::Stop() {
   StopStreaming();
   return CBaseFilter::Stop();

@@ -19,6 +19,9 @@ class CSourceFilter : public CBaseFilter {
   HRESULT Stop() override;
   HRESULT Pause() override;
   HRESULT Run(int64_t start) override;
+  // A live source has nothing to cue while paused: the graph must not wait
+  // for the renderers' first sample.
+  HRESULT GetState(uint32_t timeoutMs, FILTER_STATE* state) override;
 
   int GetPinCount() override { return 1; }
   CBasePin* GetPin(int index) override { return index == 0 ? &m_output : nullptr; }

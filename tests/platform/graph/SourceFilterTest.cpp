@@ -154,3 +154,15 @@ TEST_F(SourceFilterTest, OutputCarriesTheTransportStreamOnly) {
   AM_MEDIA_TYPE video{MEDIATYPE_Video, GUID_NULL, GUID_NULL, {}};
   EXPECT_EQ(out->QueryAccept(&video), S_FALSE);
 }
+
+TEST_F(SourceFilterTest, APausedLiveSourceCannotCue) {
+  auto source = Build(1, S_FALSE, true);
+  FILTER_STATE state = State_Stopped;
+  EXPECT_EQ(source->GetState(0, &state), S_OK);
+  ASSERT_EQ(graph->Pause(), S_OK);
+  EXPECT_EQ(source->GetState(0, &state), VFW_S_CANT_CUE);
+  EXPECT_EQ(state, State_Paused);
+  ASSERT_EQ(graph->Run(), S_OK);
+  EXPECT_EQ(source->GetState(0, &state), S_OK);
+  ASSERT_EQ(graph->Stop(), S_OK);
+}

@@ -5,6 +5,8 @@
 #include <thread>
 
 #include "DSH/DSH.h"
+#include "platform/bda/BdaTypes.h"
+#include "platform/graph/FileWriterFilter.h"
 #include "platform/graph/FilterGraph.h"
 #include "platform/graph/Formats.h"
 #include "platform/graph/InfTee.h"
@@ -40,7 +42,9 @@ struct FiltersFixture : ::testing::Test {
 
 TEST_F(FiltersFixture, EveryStandardClassIsCreatedByItsId) {
   for (const CLSID& clsid : {CLSID_InfTee, CLSID_MPEG2Demultiplexer, CLSID_StreamDumpFilter, CLSID_NullVideoDecoder,
-                             CLSID_NullAudioDecoder, CLSID_NullVideoRenderer, CLSID_NullAudioRenderer}) {
+                             CLSID_NullAudioDecoder, CLSID_NullVideoRenderer, CLSID_NullAudioRenderer, CLSID_FileWriter,
+                             CLSID_ATSCNetworkProvider, CLSID_DVBTNetworkProvider, CLSID_DVBSNetworkProvider,
+                             CLSID_DVBCNetworkProvider, CLSID_NetworkProvider}) {
     ComPtr<IBaseFilter> filter;
     ASSERT_EQ(DSH::CreateFilterByClassId(clsid, filter.Put()), S_OK) << GuidToString(clsid);
     ASSERT_TRUE(filter);
