@@ -56,8 +56,9 @@ class CKxGraphManager : public CCallbackManagerCOM,
                      IKxGraphManagerStreamInfoControl>;
 
   CKxGraphManager();
-  // Deletes a graph that is still there. A derived class whose StopGraph
-  // does more deletes the graph in its own destructor.
+  // Deletes a graph that is still there. A derived class deletes the graph
+  // in its own destructor too: the observer and its own StopGraph call the
+  // derived class while the graph exists.
   ~CKxGraphManager() override;
 
   HRESULT Initialize(IKxCaptureDevice* device, bool startObserverThread);

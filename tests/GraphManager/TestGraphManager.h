@@ -31,6 +31,8 @@ class CTestGraphManager : public DestructionNotice, public CKxGraphManager {
     LONG strength;
   };
 
+  ~CTestGraphManager() override { DeleteGraph(); }
+
   bool IsCallbackTypeSupported(LONG type) override { return IsDigitalCallbackType(type); }
 
   // The next builds fail with `hr`.
