@@ -257,6 +257,41 @@ TEST_F(GraphManagerTest, BuildThatOverrunsTwentySecondsFailsAndItsLateResultIsDr
   EXPECT_FALSE(Usage().inUse);
 }
 
+TEST_F(GraphManagerTest, CodecConfigurationIsOneToAThousandBytes) {
+  auto manager = NewManager();
+  const std::vector<uint8_t> bytes(1001, 0x5A);
+  struct Case {
+    LONG size;
+    const uint8_t* data;
+    HRESULT expected;
+  };
+  const Case cases[] = {{4, nullptr, E_POINTER},     {0, bytes.data(), E_INVALIDARG}, {1, bytes.data(), S_OK},
+                        {1000, bytes.data(), S_OK}, {1001, bytes.data(), E_INVALIDARG}, {-1, bytes.data(), E_INVALIDARG}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(manager->put_VideoCodecConfig(c.size, c.data), c.expected) << c.size;
+    EXPECT_EQ(manager->put_AudioCodecConfig(c.size, c.data), c.expected) << c.size;
+  }
+  // No name drops the codec; a name that makes no filter is refused.
+  EXPECT_EQ(manager->put_VideoCodec(nullptr), S_OK);
+  BStr unknown(u"no such codec");
+  EXPECT_TRUE(FAILED(manager->put_AudioCodec(unknown.Get())));
+}
+
+TEST_F(GraphManagerTest, RendererSettingsComeAndGo) {
+  auto manager = NewManager();
+  int window = 0;
+  manager->put_VideoRenderer2(3, &window);
+  manager->put_AudioRenderer(VARIANT_TRUE);
+  EXPECT_EQ(manager->Settings().Number(KxGraphSetting_VideoRenderer), 3);
+  EXPECT_EQ(manager->Settings().Number(KxGraphSetting_AudioRenderer), 1);
+  manager->put_VideoRenderer3(VARIANT_FALSE, &window);
+  manager->put_AudioRenderer2(0);
+  EXPECT_FALSE(manager->Settings().Has(KxGraphSetting_VideoRenderer));
+  EXPECT_FALSE(manager->Settings().Has(KxGraphSetting_AudioRenderer));
+  // Without a video renderer in the graph there is no window to own.
+  EXPECT_EQ(manager->put_VideoWindowOwner(&window), E_POINTER);
+}
+
 TEST_F(GraphManagerTest, SignalStatusBeforeTheFirstPollIsGood) {
   auto manager = NewManager();
   VARIANT_BOOL locked = 0;
