@@ -24,16 +24,21 @@ bool CGraphBuildThread::Start(Build build) {
       log(1, "GraphBuildThreadProc started");
       CHelperWindowWithThread helperWindow;
       helperWindow.Start();
-      HRESULT hr;
-      {
-        const Build run = std::move(build);
-        hr = run();
-      }
+      Build run = std::move(build);
+      const HRESULT hr = run();
       shared->result.store(hr);
-      shared->done.Set();
-      // The graph lives on this thread until it is told to quit.
-      if (SUCCEEDED(hr)) shared->quit.Wait(INFINITE);
-      helperWindow.Quit();
+      if (SUCCEEDED(hr) && !shared->quit.IsSet()) {
+        // What the build holds goes before the graph lives on here, until the quit message.
+        run = nullptr;
+        shared->done.Set();
+        shared->quit.Wait(INFINITE);
+        helperWindow.Quit();
+      } else {
+        // A failed or late build lets go of what it holds last: it may be the last holder.
+        shared->done.Set();
+        helperWindow.Quit();
+        run = nullptr;
+      }
       shared->ended.Set();
     });
   } catch (const std::system_error&) {

@@ -21,8 +21,9 @@ class CGraphBuildThread {
   // Quits the thread, waiting for it without limit.
   ~CGraphBuildThread();
 
-  // Starts the thread on `build`; false when no thread could be made. The
-  // build (and whatever it holds) is released before its result is handed back.
+  // Starts the thread on `build`; false when no thread could be made. A
+  // build that succeeds in time is released (with whatever it holds) before
+  // its result is handed back; any other is released when the thread ends.
   bool Start(Build build);
   // The build's result, or nothing when it did not come within `timeoutMs`;
   // then the thread has been let go.
