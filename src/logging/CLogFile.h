@@ -1,5 +1,6 @@
 #pragma once
 // The process-wide log file behind log() and traceFailure().
+#include <atomic>
 #include <cstdarg>
 #include <cstdint>
 #include <memory>
@@ -22,6 +23,7 @@ class CLogFile {
 
   HRESULT Init();
   void Write(int level, const char* format, va_list args);
+  void Flush();
 
  private:
   void WritePiece(std::string_view text);
@@ -36,6 +38,6 @@ class CLogFile {
   bool m_debugOutput = false;
   bool m_flush = false;
   int m_file = -1;
-  bool m_lockMissed = false;
+  std::atomic<bool> m_lockMissed{false};  // read by writers before they have the lock
   std::unique_ptr<CLogFileBaseLock> m_lock;
 };
