@@ -5,9 +5,6 @@
 
 #include "platform/graph/GraphInterfaces.h"
 
-// The platform's answer of a state query while the graph is still changing.
-constexpr HRESULT VFW_S_STATE_INTERMEDIATE = 0x00040237;
-
 // Asks the graph's state with a wait of `waitMs`.
 using GraphStateQuery = std::function<HRESULT(uint32_t waitMs, FILTER_STATE* state)>;
 
