@@ -30,6 +30,17 @@ HRESULT ConnectPinToFilter(IFilterGraph* graph, IPin* output, IBaseFilter* to, b
 // Connects the first free output of `from` that `to` takes.
 HRESULT ConnectFilters(IFilterGraph* graph, IBaseFilter* from, IBaseFilter* to);
 
+// The media types of a demultiplexer pin for an MPEG stream type; AC-3
+// audio when `ac3` is set, whatever the stream type says.
+AM_MEDIA_TYPE VideoMediaTypeOfStreamType(LONG streamType);
+AM_MEDIA_TYPE AudioMediaTypeOfStreamType(LONG streamType, bool ac3);
+
+// Adds the decoder of `decoderClass` as `name` behind `pin`; its output pin.
+HRESULT LoadDecoder(IFilterGraph* graph, IPin* pin, const CLSID& decoderClass, const char16_t* name, IPin** outPin);
+// Adds the renderer of `rendererClass` as `name` and connects `pin` to it.
+HRESULT ConnectPinToRenderer(IFilterGraph* graph, IPin* pin, const CLSID& rendererClass, const char16_t* name,
+                             IBaseFilter** renderer);
+
 // Deletes every output pin of the demultiplexer that is not connected.
 HRESULT DeleteAllUnconnectedPins(IBaseFilter* demultiplexer);
 }  // namespace DSH

@@ -13,6 +13,12 @@ enum KxDeviceRecord : LONG {
   KxDeviceRecord_FrameDuration = 10,
   KxDeviceRecord_AspectRatioX = 11,
   KxDeviceRecord_AspectRatioY = 12,
+  KxDeviceRecord_HighDefinition = 13,
+  KxDeviceRecord_Ac3 = 14,
+  KxDeviceRecord_VideoPid = 15,
+  KxDeviceRecord_AudioPid = 16,
+  KxDeviceRecord_VideoStreamType = 17,
+  KxDeviceRecord_AudioStreamType = 18,
 };
 
 namespace DeviceRecordTable {

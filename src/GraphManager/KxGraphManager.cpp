@@ -109,6 +109,7 @@ HRESULT CKxGraphManager::RunBuildThread(LONG graphType) {
   }
   m_pGraphBuilder = std::move(build->graph);
   m_flts = std::move(build->filters);
+  OnGraphTakenOver();
   return *result;
 }
 

@@ -140,6 +140,11 @@ class CKxGraphManager : public CCallbackManagerCOM,
   virtual HRESULT AfterBuildGraph(LONG graphType, KxGraphBuild& build) { return S_OK; }
   virtual HRESULT GetPinForVideoStreamProperties(IPin** pin) { return E_NOTIMPL; }
   virtual HRESULT GetPinForAudioStreamProperties(IPin** pin) { return E_NOTIMPL; }
+  // The graph of a build that ended in time has become the manager's (graph lock held).
+  virtual void OnGraphTakenOver() {}
+  // The output targets of put_OutputTarget, for the sink of a capture graph.
+  IBaseFilter* OutputSinkFilter() const { return m_pOutputSinkFilter.Get(); }
+  IUnknown* TransportStreamCallback() const { return m_pTransportStreamCallback.Get(); }
 
   // IKxObservedGraph: what the observer thread polls.
   bool TryLockGraph() override { return m_graphLock.try_lock(); }
