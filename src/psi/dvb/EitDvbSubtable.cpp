@@ -10,7 +10,7 @@ void CEitDvbSubtable::Reset() {
 
 bool CEitDvbSubtable::ParseSection(const uint8_t* data, uint32_t length, uint32_t, uint32_t) {
   CEitDvbSection section;
-  if (!section.Parse(data, length)) return false;
+  if (!section.ParseValidated(data, length)) return false;
   service_id = section.service_id;
   transport_stream_id = section.transport_stream_id;
   original_network_id = section.original_network_id;

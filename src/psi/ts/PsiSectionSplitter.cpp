@@ -25,6 +25,11 @@ void CPsiSectionSplitter::AddPid(uint16_t pid) {
   m_registeredPids.set(pid & 0x1FFF);
 }
 
+void CPsiSectionSplitter::RemovePid(uint16_t pid) {
+  m_mapPids.erase(pid);
+  m_registeredPids.reset(pid & 0x1FFF);
+}
+
 void CPsiSectionSplitter::ClearPids() {
   m_mapPids.clear();
   m_registeredPids.reset();
@@ -36,17 +41,47 @@ bool CPsiSectionSplitter::OnSectionData(uint16_t pid, const uint8_t* data, uint3
   return OnSection(data, section.total_length, pid, section.table_id);
 }
 
+bool CPsiSectionSplitter::CheckContinuity(SectionAssembly& entry, const TsPacketHeader& header) {
+  const int32_t counter = header.continuity_counter;
+  const int32_t last = entry.lastCounter;
+  entry.lastCounter = counter;
+  if (last < 0 || header.discontinuity_indicator) {
+    entry.repeated = false;
+    return true;
+  }
+  if (counter == last && !entry.repeated) {
+    entry.repeated = true;
+    return false;
+  }
+  entry.repeated = false;
+  // A lost (or thrice-sent) packet: the section under assembly has a hole.
+  if (counter != ((last + 1) & 0x0F) && entry.state == SectionAssembly::kCollecting) Restart(entry);
+  return true;
+}
+
 void CPsiSectionSplitter::OnPacket(const uint8_t* packet, uint32_t size) {
+  // The PID is looked at first: most packets of a stream are not PSI.
+  if (size < kTsPacketSize) return;
+  const uint16_t pid = static_cast<uint16_t>(((packet[1] & 0x1F) << 8) | packet[2]);
+  const bool registered = m_registeredPids.test(pid);
+  const bool unitStart = (packet[1] & 0x40) != 0;
+  if (!registered && !unitStart) return;
   TsPacketHeader header;
   header.Decode(packet, size);
   if (header.transport_error_indicator || !header.payload || header.payload_length == 0) return;
-  if (!m_registeredPids.test(header.pid)) return;
-  auto it = m_mapPids.find(header.pid);
+  if (!registered) {
+    const uint32_t pointer = header.payload[0];
+    if (pointer + 1 >= header.payload_length || !WantsUnregisteredPid(pid, header.payload[pointer + 1])) return;
+    AddPid(pid);
+  }
+  auto it = m_mapPids.find(pid);
   if (it == m_mapPids.end()) return;
+  SectionAssembly& entry = it->second;
+  if (!CheckContinuity(entry, header)) return;
   if (header.payload_unit_start_indicator)
-    StartUnit(it->second, header.payload, header.payload_length);
+    StartUnit(entry, header.payload, header.payload_length);
   else
-    Continue(it->second, header.payload, header.payload_length);
+    Continue(entry, header.payload, header.payload_length);
 }
 
 void CPsiSectionSplitter::Continue(SectionAssembly& entry, const uint8_t* payload, uint32_t length) {
@@ -78,6 +113,7 @@ void CPsiSectionSplitter::StartUnit(SectionAssembly& entry, const uint8_t* paylo
       entry.state = SectionAssembly::kCollecting;
       return;
     }
+    // Read where it lies: a section inside one packet is never copied.
     if (entry.handler) entry.handler->OnSectionData(entry.pid, payload + pos, available);
     pos += total;
   }

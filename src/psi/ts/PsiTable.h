@@ -1,12 +1,19 @@
 #pragma once
 // Base of every table: collects the sections of one table (or DVB sub-table),
 // parses each new section once and tells when sections 0..last_section_number
-// have all been parsed. Identical repeats are recognised by an MD5 digest of
-// the section bytes, so cyclic retransmissions cost one hash and one lookup.
+// have all been parsed. A cyclic retransmission of a taken section is
+// recognised by its length and CRC_32 before anything is parsed or hashed;
+// the MD5 digest of the section bytes decides only for a changed copy.
 #include <array>
 #include <cstdint>
 #include <map>
 #include <set>
+
+enum class TableAddResult {
+  Invalid,  // bad header (or CRC, for unvalidated bytes)
+  Known,    // a repeat, a section number already taken, or a section the table could not parse
+  Taken,    // new content was parsed into the table
+};
 
 class CPsiTable {
  public:
@@ -17,18 +24,28 @@ class CPsiTable {
   // false when the section header (or CRC) is invalid; true otherwise, also
   // for repeats and for sections that ParseSection rejected.
   virtual bool AddSection(const uint8_t* data, uint32_t length, uint32_t pid, uint32_t tableId);
+  // AddSection for a section whose CRC was checked where it was assembled.
+  TableAddResult AddValidSection(const uint8_t* data, uint32_t length, uint32_t pid, uint32_t tableId);
   virtual bool IsComplete() const;
+  // Whether any section was parsed since the last Reset.
+  bool HasContent() const { return !m_setSeenDigests.empty(); }
 
   int32_t LastSectionNumber() const { return m_nLastSectionNumber; }
 
  protected:
-  // Parses one section with the table's section class and merges its content.
+  // Parses one validated section with the table's section class and merges its content.
   virtual bool ParseSection(const uint8_t* data, uint32_t length, uint32_t pid, uint32_t tableId) = 0;
 
  private:
   using DigestKey = std::array<uint8_t, 17>;  // low byte of tableId, then MD5
+  struct SectionState {
+    bool parsed = false;
+    uint32_t length = 0;  // of the copy taken
+    uint32_t crc = 0;     // its CRC_32 field
+    uint8_t tableId = 0;  // low byte of the tableId it came with, as in the digest key
+  };
 
   std::set<DigestKey> m_setSeenDigests;
   int32_t m_nLastSectionNumber = -1;
-  std::map<int32_t, bool> m_mapSections;  // section_number -> parsed successfully
+  std::map<int32_t, SectionState> m_mapSections;  // section_number -> the copy taken
 };
