@@ -42,6 +42,12 @@ class CSubtableContainer {
     return result;
   }
 
+  // Empties the sub-table this section belongs to (to take a new version of it).
+  void ResetSubtableOf(const uint8_t* data) {
+    const auto found = m_mapSubtables.find(TSection::KeyOf(data));
+    if (found != m_mapSubtables.end()) found->second->Reset();
+  }
+
   // Complete when at least one sub-table exists and every sub-table is complete.
   bool IsComplete() const {
     if (m_mapSubtables.empty()) return false;

@@ -45,7 +45,7 @@ TableAddResult CPsiTable::AddValidSection(const uint8_t* data, uint32_t length, 
 
   m_nLastSectionNumber = header.last_section_number;
   SectionState& state = m_mapSections[header.section_number];
-  if (state.parsed) return TableAddResult::Known;  // this number is taken; a changed copy waits for Reset
+  if (state.parsed) return TableAddResult::Changed;  // this number is taken; a changed copy waits for Reset
   if (!ParseSection(data, length, pid, tableId)) return TableAddResult::Known;
   state = {true, header.total_length, crc, static_cast<uint8_t>(tableId)};
   m_setSeenDigests.insert(key);

@@ -11,7 +11,8 @@
 
 enum class TableAddResult {
   Invalid,  // bad header (or CRC, for unvalidated bytes)
-  Known,    // a repeat, a section number already taken, or a section the table could not parse
+  Known,    // a repeat, or a section the table could not parse
+  Changed,  // other content under a section number already taken (a new version): ignored until Reset
   Taken,    // new content was parsed into the table
 };
 
