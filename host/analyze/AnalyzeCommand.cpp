@@ -1,34 +1,24 @@
 #include "analyze/AnalyzeCommand.h"
 
-#include "DSFilters/PsiRenderer/TransportStreamAnalyzer.h"
+#include "DSFilters/PsiRenderer/RecordingAnalysis.h"
 #include "analyze/ChannelListJson.h"
 #include "analyze/ChannelListText.h"
 #include "analyze/EpgOutput.h"
-#include "DSFilters/PsiRenderer/MappedFile.h"
-#include "DSFilters/PsiRenderer/TransportStreamEpgReader.h"
-
-namespace {
-std::shared_ptr<CEpgEvents> ReadEpg(const AnalyzeOptions& options, std::string& error) {
-  CMappedFile file;
-  if (!file.Open(options.path, error)) return nullptr;
-  return CTransportStreamEpgReader(options.atsc).Read(file.Bytes());
-}
-}  // namespace
 
 int RunAnalyze(const AnalyzeOptions& options, std::ostream& out, std::ostream& err) {
-  const TransportStreamAnalysis analysis = AnalyzeTransportStreamFile(options.path, options.atsc);
+  // Channels and guide from one read of the file.
+  const RecordingAnalysis recording = AnalyzeRecordingFile(options.path, options.atsc, options.epg);
+  const TransportStreamAnalysis& analysis = recording.channels;
   if (!analysis.error.empty()) {
     err << "dtv analyze: " << analysis.error << '\n';
     return 1;
   }
-  std::shared_ptr<CEpgEvents> events;
-  if (options.epg) {
+  const std::shared_ptr<CEpgEvents>& events = recording.events;
+  if (events) {
     std::string error;
-    events = ReadEpg(options, error);
-    if (!events) {
-      err << "dtv analyze: " << options.path << ": " << error << '\n';
-      return 1;
-    }
+    if (const size_t dropped = events->DroppedCount())
+      err << "dtv analyze: " << options.path << ": " << dropped << " events beyond the limit of "
+          << CEpgEvents::kMaxEvents << " were not kept\n";
     if (!options.xmltv.empty() && !WriteXmltv(*events, *analysis.channels, options.xmltv, error)) {
       err << "dtv analyze: " << error << '\n';
       return 1;

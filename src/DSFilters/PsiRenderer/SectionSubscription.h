@@ -10,13 +10,9 @@
 #include <tuple>
 #include <vector>
 
+#include "DSFilters/PsiRenderer/PsiSectionRecord.h"
 #include "platform/sync/Event.h"
 
-struct PsiSectionRecord {
-  uint16_t pid = 0;
-  uint8_t tableId = 0;
-  std::vector<uint8_t> data;
-};
 
 class CPsiRendererSplitter;
 

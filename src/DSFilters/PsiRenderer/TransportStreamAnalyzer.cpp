@@ -4,17 +4,13 @@
 
 #include "DSFilters/PsiRenderer/PsiProcessorPmtAtsc.h"
 #include "DSFilters/PsiRenderer/PsiProcessorPmtDvb.h"
-#include "DSFilters/PsiRenderer/MappedFile.h"
+#include "DSFilters/PsiRenderer/RecordingAnalysis.h"
+#include "psi/PsiIds.h"
 #include "psi/dvb/NitSection.h"
+#include "psi/ts/ChunkSource.h"
 
 namespace {
-constexpr uint16_t kPatPid = 0x0000;
-constexpr uint16_t kCatPid = 0x0001;
-constexpr uint16_t kNitPid = 0x0010;
-constexpr uint16_t kSdtPid = 0x0011;
-constexpr uint16_t kPsipPid = 0x1FFB;
-// Small enough that the first pass stops soon after the PAT.
-constexpr size_t kChunk = 188 * 64;
+using namespace psi;
 
 // The kind of network whose delivery descriptor the NIT section carries first.
 std::optional<PsiRenderer_NetworkType> DeliveryType(const uint8_t* data, uint32_t length) {
@@ -49,19 +45,56 @@ CTransportStreamAnalyzer::CTransportStreamAnalyzer(bool atsc)
 }
 
 TransportStreamAnalysis CTransportStreamAnalyzer::Analyze(std::span<const uint8_t> stream) {
-  Run(stream, Pass::Pat);
-  m_Result.patComplete = m_Pat.IsComplete() != 0;
-  if (m_Result.patComplete) {
-    m_vPmtPids = m_Pat.PmtPids();
-    m_pPmt->SetPrograms(m_Pat.ProgramNumbers());
-    Run(stream, Pass::All);
-    if (!m_bAtsc) {
-      // No delivery descriptor anywhere: the kind of network changes nothing.
-      if (!m_pNit && !m_mapPendingNit.empty()) CreateNitProcessor(PsiRenderer_NetworkType_Dvbt);
-      m_Result.channels->ApplyCatPresence();
-    }
+  CRecordingReader reader;
+  reader.Add(*this);
+  CMemoryChunkSource source(stream);
+  reader.Read(source);
+  return Finish(reader);
+}
+
+void CTransportStreamAnalyzer::Attach(ISectionPids& pids) {
+  m_pPids = &pids;
+  pids.AddPid(kPatPid);
+  if (m_bAtsc) {
+    pids.AddPid(kPsipPid);
+  } else {
+    pids.AddPid(kCatPid);
+    pids.AddPid(kNitPid);
+    pids.AddPid(kSdtPid);
   }
-  m_Result.trailingBytes = Length();
+}
+
+bool CTransportStreamAnalyzer::WantsUnknownPid(uint8_t tableId) const {
+  return !m_bPatKnown && tableId == kPmtTableId;
+}
+
+void CTransportStreamAnalyzer::OnSection(const uint8_t* data, uint32_t length, uint16_t pid, uint8_t tableId) {
+  if (m_bPatKnown) return Route(data, length, pid, tableId);
+  if (pid != kPatPid) return m_Pending.Keep(data, length, pid, tableId);
+  if (tableId != kPatTableId) return;
+  m_Pat.ProcessSection(data, length, pid, tableId);
+  if (m_Pat.IsComplete()) OnPatComplete();
+}
+
+void CTransportStreamAnalyzer::OnPatComplete() {
+  m_bPatKnown = true;
+  m_vPmtPids = m_Pat.PmtPids();
+  for (uint16_t pid : m_vPmtPids) m_pPids->AddPid(pid);
+  m_pPmt->SetPrograms(m_Pat.ProgramNumbers());
+  m_Pending.Replay([this](const uint8_t* data, uint32_t length, uint16_t pid, uint8_t tableId) {
+    Route(data, length, pid, tableId);
+  });
+}
+
+TransportStreamAnalysis CTransportStreamAnalyzer::Finish(const CRecordingReader& reader) {
+  m_Result.packets = reader.Packets();
+  m_Result.trailingBytes = reader.TrailingBytes();
+  m_Result.patComplete = m_Pat.IsComplete() != 0;
+  if (m_Result.patComplete && !m_bAtsc) {
+    // No delivery descriptor anywhere: the kind of network changes nothing.
+    if (!m_pNit && !m_mapPendingNit.empty()) CreateNitProcessor(PsiRenderer_NetworkType_Dvbt);
+    m_Result.channels->ApplyCatPresence();
+  }
   m_Result.pmtComplete = m_pPmt->IsComplete() != 0;
   m_Result.sdtComplete = m_Sdt.IsComplete() != 0;
   m_Result.nitComplete = m_pNit && m_pNit->IsComplete();
@@ -77,54 +110,28 @@ TransportStreamAnalysis CTransportStreamAnalyzer::Analyze(std::span<const uint8_
   return std::move(m_Result);
 }
 
-void CTransportStreamAnalyzer::Run(std::span<const uint8_t> stream, Pass pass) {
-  m_Pass = pass;
-  m_Result.packets = 0;
-  Reset();
-  ClearPids();
-  if (pass == Pass::Pat) {
-    AddPid(kPatPid);
-  } else {
-    for (uint16_t pid : m_vPmtPids) AddPid(pid);
-    if (m_bAtsc) {
-      AddPid(kPsipPid);
-    } else {
-      AddPid(kCatPid);
-      AddPid(kNitPid);
-      AddPid(kSdtPid);
-    }
-  }
-  for (size_t offset = 0; offset < stream.size(); offset += kChunk) {
-    const size_t count = std::min(kChunk, stream.size() - offset);
-    Append(stream.data() + offset, static_cast<uint32_t>(count));
-    ProcessBuffer();
-    if (pass == Pass::Pat && m_Pat.IsComplete()) return;
-  }
-}
-
-void CTransportStreamAnalyzer::OnPacket(const uint8_t* packet, uint32_t size) {
-  ++m_Result.packets;
-  CPsiSectionSplitter::OnPacket(packet, size);
-}
-
-bool CTransportStreamAnalyzer::OnSection(const uint8_t* data, uint32_t totalLength, uint16_t pid, uint8_t tableId) {
-  if (m_Pass == Pass::Pat) {
-    if (pid == kPatPid && tableId == 0x00) m_Pat.ProcessSection(data, totalLength, pid, tableId);
-    return true;
-  }
+void CTransportStreamAnalyzer::Route(const uint8_t* data, uint32_t length, uint16_t pid, uint8_t tableId) {
   // Processor refusals are ignored, as in a channel search.
-  if (tableId == 0x02 && std::find(m_vPmtPids.begin(), m_vPmtPids.end(), pid) != m_vPmtPids.end()) {
-    m_pPmt->ProcessSection(data, totalLength, pid, tableId);
-  } else if (m_bAtsc) {
-    if (pid == kPsipPid && (tableId == 0xC8 || tableId == 0xC9)) m_Vct.ProcessSection(data, totalLength, pid, tableId);
-  } else if (pid == kCatPid && tableId == 0x01) {
-    m_Cat.ProcessSection(data, totalLength, pid, tableId);
-  } else if (pid == kSdtPid && tableId == 0x42) {
-    m_Sdt.ProcessSection(data, totalLength, pid, tableId);
-  } else if (pid == kNitPid && tableId == 0x40) {
-    OnNitSection(data, totalLength, pid, tableId);
+  switch (RouteChannelTable(tableId, m_bAtsc)) {
+    case ChannelTable::Pmt:
+      if (std::find(m_vPmtPids.begin(), m_vPmtPids.end(), pid) != m_vPmtPids.end())
+        m_pPmt->ProcessSection(data, length, pid, tableId);
+      break;
+    case ChannelTable::Vct:
+      if (pid == kPsipPid) m_Vct.ProcessSection(data, length, pid, tableId);
+      break;
+    case ChannelTable::Cat:
+      if (pid == kCatPid) m_Cat.ProcessSection(data, length, pid, tableId);
+      break;
+    case ChannelTable::Sdt:
+      if (pid == kSdtPid) m_Sdt.ProcessSection(data, length, pid, tableId);
+      break;
+    case ChannelTable::Nit:
+      if (pid == kNitPid) OnNitSection(data, length, pid, tableId);
+      break;
+    default:
+      break;
   }
-  return true;
 }
 
 void CTransportStreamAnalyzer::OnNitSection(const uint8_t* data, uint32_t length, uint16_t pid, uint8_t tableId) {
@@ -144,15 +151,10 @@ void CTransportStreamAnalyzer::CreateNitProcessor(PsiRenderer_NetworkType networ
   m_Result.networkType = networkType;
   m_pNit = std::make_unique<CPsiProcessorNit>(m_Result.channels, networkType, m_Result.frequencies);
   for (const auto& [number, section] : m_mapPendingNit)
-    m_pNit->ProcessSection(section.data(), static_cast<uint32_t>(section.size()), kNitPid, 0x40);
+    m_pNit->ProcessSection(section.data(), static_cast<uint32_t>(section.size()), kNitPid, kNitActualTableId);
   m_mapPendingNit.clear();
 }
 
 TransportStreamAnalysis AnalyzeTransportStreamFile(const std::string& path, bool atsc) {
-  CMappedFile file;
-  TransportStreamAnalysis failed;
-  if (!file.Open(path, failed.error)) return failed;
-  TransportStreamAnalysis result = CTransportStreamAnalyzer(atsc).Analyze(file.Bytes());
-  if (!result.error.empty()) result.error = path + ": " + result.error;
-  return result;
+  return AnalyzeRecordingFile(path, atsc, false).channels;
 }
