@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "DSFilters/PsiRenderer/BackgroundEpgDvb.h"
 #include "DSFilters/PsiRenderer/CAManager.h"
 #include "DSFilters/PsiRenderer/TransponderInfo.h"
 #include "SearchStreamPusher.h"
@@ -93,6 +94,43 @@ TEST(SplitterCAManagerTest, WorkerLearnsPmtsAndScramblingFromAStream) {
   EXPECT_TRUE(manager.GetPmt(3).empty()) << "never broadcast";
   EXPECT_EQ(manager.GetScramblingState(71), CCAManager::kScrambled);
   EXPECT_EQ(manager.GetScramblingState(101), CCAManager::kClear);
+}
+
+class CountingCallback : public IEpgCallback {
+ public:
+  HRESULT OnEpgEvents(IEpgEvents* events) override {
+    delivered.Set();
+    return S_OK;
+  }
+  Event delivered{Event::Reset::Manual};
+};
+
+// The background EPG subscribes to the EIT beside the CA manager and the
+// transponder information, and takes nothing from them.
+TEST(SplitterCollectors, BackgroundEpgLeavesTheCaManagerAndTransponderInfoTheirSections) {
+  REQUIRE_SHARED_FILE(file, "test-108.ts");
+  CPsiRendererSplitter splitter;
+  CCAManager manager(splitter);
+  CTransponderInfo info(splitter);
+  CBackgroundEpgDvb epg(splitter, PsiRenderer_NetworkType_Dvbt);
+  CountingCallback callback;
+  epg.SetCallback(&callback);
+  ASSERT_TRUE(epg.Start(THREAD_PRIORITY_NORMAL));
+  // Until the EPG is surely running: it has delivered events.
+  for (int i = 0; i < 100 && !callback.delivered.IsSet(); ++i) {
+    PushFile(splitter, file);
+    callback.delivered.Wait(100);
+  }
+  ASSERT_TRUE(callback.delivered.IsSet());
+  PushFile(splitter, file);
+  manager.ProcessPendingSections();  // the PAT names the PMTs
+  info.ProcessPendingSections();
+  PushFile(splitter, file);
+  manager.ProcessPendingSections();
+  epg.Stop();
+  EXPECT_EQ(manager.GetScramblingState(3410), CCAManager::kClear);
+  EXPECT_FALSE(manager.GetPmt(3410).empty());
+  EXPECT_EQ(info.Values().transportStreamId, 18432);
 }
 
 std::vector<uint8_t> SatelliteDelivery() {
