@@ -11,7 +11,12 @@ constexpr uint8_t kStuffingByte = 0xFF;
 uint32_t TotalLength(const uint8_t* section) { return (((section[1] & 0x0Fu) << 8) | section[2]) + 3; }
 
 void Restart(SectionAssembly& entry) {
-  entry.buffer.Reset();
+  entry.buffer.clear();
+  // A long section grew the buffer: give the memory back.
+  if (entry.buffer.capacity() > SectionAssembly::kBufferStep) {
+    entry.buffer.shrink_to_fit();
+    entry.buffer.reserve(SectionAssembly::kBufferStep);
+  }
   entry.state = SectionAssembly::kIdle;
   entry.expected = 0;
 }
@@ -19,20 +24,16 @@ void Restart(SectionAssembly& entry) {
 }  // namespace
 
 void CPsiSectionSplitter::AddPid(uint16_t pid) {
-  SectionAssembly& entry = m_mapPids[pid];
-  entry.pid = pid;
-  entry.handler = this;
-  m_registeredPids.set(pid & 0x1FFF);
+  std::unique_ptr<SectionAssembly>& entry = m_vPids[pid & 0x1FFF];
+  if (!entry) entry = std::make_unique<SectionAssembly>();
+  entry->pid = pid & 0x1FFF;
+  entry->handler = this;
 }
 
-void CPsiSectionSplitter::RemovePid(uint16_t pid) {
-  m_mapPids.erase(pid);
-  m_registeredPids.reset(pid & 0x1FFF);
-}
+void CPsiSectionSplitter::RemovePid(uint16_t pid) { m_vPids[pid & 0x1FFF].reset(); }
 
 void CPsiSectionSplitter::ClearPids() {
-  m_mapPids.clear();
-  m_registeredPids.reset();
+  for (auto& entry : m_vPids) entry.reset();
 }
 
 bool CPsiSectionSplitter::OnSectionData(uint16_t pid, const uint8_t* data, uint32_t length) {
@@ -63,7 +64,7 @@ void CPsiSectionSplitter::OnPacket(const uint8_t* packet, uint32_t size) {
   // The PID is looked at first: most packets of a stream are not PSI.
   if (size < kTsPacketSize) return;
   const uint16_t pid = static_cast<uint16_t>(((packet[1] & 0x1F) << 8) | packet[2]);
-  const bool registered = m_registeredPids.test(pid);
+  const bool registered = m_vPids[pid] != nullptr;
   const bool unitStart = (packet[1] & 0x40) != 0;
   if (!registered && !unitStart) return;
   TsPacketHeader header;
@@ -74,9 +75,7 @@ void CPsiSectionSplitter::OnPacket(const uint8_t* packet, uint32_t size) {
     if (pointer + 1 >= header.payload_length || !WantsUnregisteredPid(pid, header.payload[pointer + 1])) return;
     AddPid(pid);
   }
-  auto it = m_mapPids.find(pid);
-  if (it == m_mapPids.end()) return;
-  SectionAssembly& entry = it->second;
+  SectionAssembly& entry = *m_vPids[pid];
   if (!CheckContinuity(entry, header)) return;
   if (header.payload_unit_start_indicator)
     StartUnit(entry, header.payload, header.payload_length);
@@ -86,12 +85,12 @@ void CPsiSectionSplitter::OnPacket(const uint8_t* packet, uint32_t size) {
 
 void CPsiSectionSplitter::Continue(SectionAssembly& entry, const uint8_t* payload, uint32_t length) {
   if (entry.state != SectionAssembly::kCollecting) return;
-  entry.buffer.Append(payload, length);
-  const uint32_t have = entry.buffer.Length();
+  entry.buffer.insert(entry.buffer.end(), payload, payload + length);
+  const uint32_t have = static_cast<uint32_t>(entry.buffer.size());
   // The length field may have been split from the table_id by a packet boundary.
-  if (entry.expected == 0 && have >= 3) entry.expected = TotalLength(entry.buffer.Data());
+  if (entry.expected == 0 && have >= 3) entry.expected = TotalLength(entry.buffer.data());
   if (entry.expected == 0 || have < entry.expected) return;
-  if (entry.handler) entry.handler->OnSectionData(entry.pid, entry.buffer.Data(), have);
+  if (entry.handler) entry.handler->OnSectionData(entry.pid, entry.buffer.data(), have);
   Restart(entry);
 }
 
@@ -108,7 +107,7 @@ void CPsiSectionSplitter::StartUnit(SectionAssembly& entry, const uint8_t* paylo
     const uint32_t available = length - pos;
     const uint32_t total = available >= 3 ? TotalLength(payload + pos) : 0;
     if (total == 0 || total > available) {
-      entry.buffer.Append(payload + pos, available);
+      entry.buffer.insert(entry.buffer.end(), payload + pos, payload + length);
       entry.expected = total;
       entry.state = SectionAssembly::kCollecting;
       return;

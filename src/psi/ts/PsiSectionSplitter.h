@@ -8,9 +8,9 @@
 // Continuity per PID: a duplicate packet (same continuity_counter, sent
 // twice as MPEG-2 allows) is dropped; any other jump of the counter drops
 // only the section under assembly, unless the adaptation field announced it.
-#include <bitset>
 #include <cstdint>
-#include <map>
+#include <memory>
+#include <vector>
 
 #include "psi/ts/PsiSectionHandler.h"
 #include "psi/ts/SectionAssembly.h"
@@ -22,7 +22,7 @@ class CPsiSectionSplitter : public CTsSplitter, public IPsiSectionHandler {
   void AddPid(uint16_t pid);
   void RemovePid(uint16_t pid);
   void ClearPids();
-  bool HasPid(uint16_t pid) const { return m_registeredPids.test(pid & 0x1FFF); }
+  bool HasPid(uint16_t pid) const { return m_vPids[pid & 0x1FFF] != nullptr; }
 
   bool OnSectionData(uint16_t pid, const uint8_t* data, uint32_t length) override;
 
@@ -41,7 +41,6 @@ class CPsiSectionSplitter : public CTsSplitter, public IPsiSectionHandler {
   void StartUnit(SectionAssembly& entry, const uint8_t* payload, uint32_t length);
   void Continue(SectionAssembly& entry, const uint8_t* payload, uint32_t length);
 
-  std::map<uint16_t, SectionAssembly> m_mapPids;
-  // Rejects the many packets of other PIDs without a map lookup.
-  std::bitset<8192> m_registeredPids;
+  // Indexed by PID: the many packets of other PIDs are rejected by one load.
+  std::vector<std::unique_ptr<SectionAssembly>> m_vPids = std::vector<std::unique_ptr<SectionAssembly>>(8192);
 };
