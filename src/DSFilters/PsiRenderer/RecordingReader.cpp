@@ -10,11 +10,6 @@ void CRecordingReader::Read(IChunkSource& source) {
     Push(chunk.data(), static_cast<uint32_t>(chunk.size()));
 }
 
-void CRecordingReader::OnPacket(const uint8_t* packet, uint32_t size) {
-  ++m_nPackets;
-  CPsiSectionSplitter::OnPacket(packet, size);
-}
-
 bool CRecordingReader::OnSection(const uint8_t* data, uint32_t totalLength, uint16_t pid, uint8_t tableId) {
   for (ISectionCollector* collector : m_vCollectors) collector->OnSection(data, totalLength, pid, tableId);
   return true;

@@ -28,12 +28,17 @@ void CPsiSectionSplitter::AddPid(uint16_t pid) {
   if (!entry) entry = std::make_unique<SectionAssembly>();
   entry->pid = pid & 0x1FFF;
   entry->handler = this;
+  m_registeredPids.set(pid & 0x1FFF);
 }
 
-void CPsiSectionSplitter::RemovePid(uint16_t pid) { m_vPids[pid & 0x1FFF].reset(); }
+void CPsiSectionSplitter::RemovePid(uint16_t pid) {
+  m_vPids[pid & 0x1FFF].reset();
+  m_registeredPids.reset(pid & 0x1FFF);
+}
 
 void CPsiSectionSplitter::ClearPids() {
   for (auto& entry : m_vPids) entry.reset();
+  m_registeredPids.reset();
 }
 
 bool CPsiSectionSplitter::OnSectionData(uint16_t pid, const uint8_t* data, uint32_t length) {
@@ -64,7 +69,7 @@ void CPsiSectionSplitter::OnPacket(const uint8_t* packet, uint32_t size) {
   // The PID is looked at first: most packets of a stream are not PSI.
   if (size < kTsPacketSize) return;
   const uint16_t pid = static_cast<uint16_t>(((packet[1] & 0x1F) << 8) | packet[2]);
-  const bool registered = m_vPids[pid] != nullptr;
+  const bool registered = m_registeredPids.test(pid);
   const bool unitStart = (packet[1] & 0x40) != 0;
   if (!registered && !unitStart) return;
   TsPacketHeader header;

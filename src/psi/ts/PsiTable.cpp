@@ -1,7 +1,5 @@
 #include "psi/ts/PsiTable.h"
 
-#include <nettle/md5.h>
-
 #include "psi/ts/PsiSection.h"
 
 namespace {
@@ -14,7 +12,7 @@ uint32_t CrcField(const uint8_t* section, uint32_t totalLength) {
 }  // namespace
 
 void CPsiTable::Reset() {
-  m_setSeenDigests.clear();
+  m_nTaken = 0;
   m_mapSections.clear();
   m_nLastSectionNumber = -1;
 }
@@ -35,20 +33,12 @@ TableAddResult CPsiTable::AddValidSection(const uint8_t* data, uint32_t length, 
       taken->second.crc == crc && taken->second.tableId == static_cast<uint8_t>(tableId))
     return TableAddResult::Known;
 
-  DigestKey key{};
-  key[0] = static_cast<uint8_t>(tableId & 0xFF);
-  md5_ctx ctx;
-  md5_init(&ctx);
-  md5_update(&ctx, length, data);
-  md5_digest(&ctx, MD5_DIGEST_SIZE, key.data() + 1);
-  if (m_setSeenDigests.contains(key)) return TableAddResult::Known;
-
   m_nLastSectionNumber = header.last_section_number;
   SectionState& state = m_mapSections[header.section_number];
   if (state.parsed) return TableAddResult::Changed;  // this number is taken; a changed copy waits for Reset
   if (!ParseSection(data, length, pid, tableId)) return TableAddResult::Known;
   state = {true, header.total_length, crc, static_cast<uint8_t>(tableId)};
-  m_setSeenDigests.insert(key);
+  ++m_nTaken;
   return TableAddResult::Taken;
 }
 

@@ -4,12 +4,21 @@
 
 namespace {
 
+constexpr uint32_t kPrefetchDistance = 16 * kTsPacketSize;
+
 uint32_t FindSync(const uint8_t* data, uint32_t from, uint32_t length) {
   const void* hit = std::memchr(data + from, kTsSyncByte, length - from);
   return hit ? static_cast<uint32_t>(static_cast<const uint8_t*>(hit) - data) : length;
 }
 
 }  // namespace
+
+void CTsSplitter::Deliver(const uint8_t* packet) {
+  ++m_nPackets;
+  if (m_pFilter && !m_pFilter->test(((packet[1] & 0x1F) << 8) | packet[2]) && !(m_bUnitStarts && (packet[1] & 0x40)))
+    return;
+  OnPacket(packet, kTsPacketSize);
+}
 
 CTsSplitter::ScanResult CTsSplitter::Scan(const uint8_t* data, uint32_t length) {
   if (length == 0) return {0, false};
@@ -20,11 +29,13 @@ CTsSplitter::ScanResult CTsSplitter::Scan(const uint8_t* data, uint32_t length) 
     if (remaining < kTsPacketSize) return {p, true};
     // The last complete packet cannot be checked against a following sync byte.
     if (remaining == kTsPacketSize) {
-      OnPacket(data + p, kTsPacketSize);
+      Deliver(data + p);
       return {length, true};
     }
+    // Most packets are only looked at, not read: fetch the headers ahead of time.
+    if (remaining > kPrefetchDistance) __builtin_prefetch(data + p + kPrefetchDistance);
     if (data[p] == kTsSyncByte && data[p + kTsPacketSize] == kTsSyncByte) {
-      OnPacket(data + p, kTsPacketSize);
+      Deliver(data + p);
       p += kTsPacketSize;
       continue;
     }
@@ -53,7 +64,7 @@ bool CTsSplitter::Push(const uint8_t* data, uint32_t length) {
     const uint32_t missing = kTsPacketSize - tail;
     if (length > missing && Data()[0] == kTsSyncByte && data[missing] == kTsSyncByte) {
       Append(data, missing);
-      OnPacket(Data(), kTsPacketSize);
+      Deliver(Data());
       Consume(kTsPacketSize);
       return Push(data + missing, length - missing);
     }
