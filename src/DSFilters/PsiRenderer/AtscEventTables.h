@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "DSFilters/PsiRenderer/EpgEvents.h"
-#include "DSFilters/PsiRenderer/GpsTime.h"
+#include "psi/atsc/GpsTime.h"
 #include "DSFilters/PsiRenderer/PsiProcessorAtscEit.h"
 #include "DSFilters/PsiRenderer/PsiProcessorAtscEtt.h"
 

@@ -3,7 +3,7 @@
 // The System Time Table read alongside gives the GPS-UTC offset.
 #include <functional>
 
-#include "DSFilters/PsiRenderer/GpsTime.h"
+#include "psi/atsc/GpsTime.h"
 #include "DSFilters/PsiRenderer/PsiProcessorMgt.h"
 #include "DSFilters/PsiRenderer/SectionSubscription.h"
 

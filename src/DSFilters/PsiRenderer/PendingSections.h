@@ -16,6 +16,11 @@ class CPendingSections {
   static constexpr size_t kMaxSections = 4096;
 
   void Keep(const uint8_t* data, uint32_t length, uint16_t pid, uint8_t tableId);
+  // Hands every kept section to visit (pid, tableId, data, length), keeping them.
+  template <typename TVisit>
+  void ForEach(TVisit visit) const {
+    for (const PsiSectionRecord& s : m_vSections) visit(s.data.data(), static_cast<uint32_t>(s.data.size()), s.pid, s.tableId);
+  }
   // Hands every kept section to handle (pid, tableId, data, length), then forgets them.
   template <typename THandle>
   void Replay(THandle handle) {

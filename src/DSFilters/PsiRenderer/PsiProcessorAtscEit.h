@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "DSFilters/PsiRenderer/EpgEvents.h"
-#include "DSFilters/PsiRenderer/GpsTime.h"
+#include "psi/atsc/GpsTime.h"
 #include "DSFilters/PsiRenderer/PsiProcessorBase.h"
 #include "psi/atsc/EitAtsc.h"
 

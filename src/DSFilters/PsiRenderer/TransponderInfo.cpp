@@ -1,6 +1,6 @@
 #include "DSFilters/PsiRenderer/TransponderInfo.h"
 
-#include "DSFilters/PsiRenderer/Bcd.h"
+#include "psi/dvb/Bcd.h"
 #include "psi/descriptors/dvb/SatelliteDeliverySystemDescriptor.h"
 #include "psi/descriptors/dvb/TerrestrialDeliverySystemDescriptor.h"
 #include "psi/dvb/NitSection.h"

@@ -6,6 +6,7 @@
 #include "DSFilters/PsiRenderer/PsiProcessorPmtDvb.h"
 #include "DSFilters/PsiRenderer/RecordingAnalysis.h"
 #include "psi/PsiIds.h"
+#include "psi/atsc/Vct.h"
 #include "psi/dvb/NitSection.h"
 #include "psi/ts/ChunkSource.h"
 
@@ -86,7 +87,38 @@ void CTransportStreamAnalyzer::OnPatComplete() {
   });
 }
 
+void CTransportStreamAnalyzer::ProgramsFromVct() {
+  CVct vct;
+  std::map<uint16_t, uint16_t> pmtPids;  // program_number -> PID of the first PMT naming it
+  m_Pending.ForEach([&](const uint8_t* data, uint32_t length, uint16_t pid, uint8_t tableId) {
+    if (pid == kPsipPid && IsVct(tableId))
+      vct.AddValidSection(data, length, pid, tableId);
+    else if (tableId == kPmtTableId && length >= 12)
+      pmtPids.try_emplace(ReadUInt16At(data + 3), pid);
+  });
+  if (!vct.IsComplete()) return;
+  std::vector<uint16_t> programs;
+  {
+    AutoLock lock(m_Result.channels->Lock());
+    for (const VctChannel& entry : vct.channels) {
+      const auto pmt = pmtPids.find(entry.program_number);
+      if (pmt == pmtPids.end()) continue;
+      const auto channel = m_Result.channels->CreateChannel(entry.program_number);
+      channel->m_nTransportStreamId = vct.transport_stream_id;
+      channel->m_nPmtPid = pmt->second;
+      m_vPmtPids.push_back(pmt->second);
+      programs.push_back(entry.program_number);
+    }
+  }
+  m_pPmt->SetPrograms(programs);
+  m_bPatKnown = true;
+  m_Pending.Replay([this](const uint8_t* data, uint32_t length, uint16_t pid, uint8_t tableId) {
+    Route(data, length, pid, tableId);
+  });
+}
+
 TransportStreamAnalysis CTransportStreamAnalyzer::Finish(const CRecordingReader& reader) {
+  if (m_bAtsc && !m_bPatKnown) ProgramsFromVct();
   m_Result.packets = reader.Packets();
   m_Result.trailingBytes = reader.TrailingBytes();
   m_Result.patComplete = m_Pat.IsComplete() != 0;
@@ -105,7 +137,7 @@ TransportStreamAnalysis CTransportStreamAnalyzer::Finish(const CRecordingReader&
   else if (m_Result.trailingBytes != 0)
     m_Result.error = "truncated: the stream ends inside a packet (" + std::to_string(m_Result.trailingBytes) +
                      " bytes after the last complete packet)";
-  else if (!m_Result.patComplete)
+  else if (!m_Result.patComplete && m_Result.channels->Size() == 0)
     m_Result.error = "no complete PAT in the stream, so it has no channels";
   return std::move(m_Result);
 }

@@ -5,7 +5,8 @@
 // One pass: sections that come before the PAT is complete (PMTs included,
 // found by their table_id on any PID) are kept and handed on once the PAT
 // names the programs, so the result is that of reading the tables in order
-// with the PAT known from the start.
+// with the PAT known from the start. An ATSC capture without a PAT takes its
+// programs from the VCT and the PMTs that name their program numbers.
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -55,6 +56,7 @@ class CTransportStreamAnalyzer : public ISectionCollector {
 
  private:
   void OnPatComplete();
+  void ProgramsFromVct();
   void Route(const uint8_t* data, uint32_t length, uint16_t pid, uint8_t tableId);
   void OnNitSection(const uint8_t* data, uint32_t length, uint16_t pid, uint8_t tableId);
   void CreateNitProcessor(PsiRenderer_NetworkType networkType);

@@ -9,7 +9,7 @@
 #include "AtscSections.h"
 #include "DSFilters/PsiRenderer/BackgroundEpgAtsc.h"
 #include "DSFilters/PsiRenderer/TransportStreamEpgReader.h"
-#include "DSFilters/PsiRenderer/GpsTime.h"
+#include "psi/atsc/GpsTime.h"
 #include "SplitterSections.h"
 #include "platform/com/BStr.h"
 #include "platform/com/ComPtr.h"
