@@ -92,6 +92,7 @@ TEST(AtscGuideOffline, TwoSectionEitTextAndTheStreamsLeapSeconds) {
   EXPECT_EQ(second.m_llEndTime - second.m_llStartTime, 3600);
 }
 
+// Also with the stream's own leap seconds (15, not the default 18).
 TEST(AtscGuideBackground, TwoSectionEitGivesAllEventsAndALaterEttDeliversTheEventAgain) {
   CPsiRendererSplitter splitter;
   CBackgroundEpgAtsc epg(splitter, PsiRenderer_NetworkType_Atsc);
@@ -99,8 +100,9 @@ TEST(AtscGuideBackground, TwoSectionEitGivesAllEventsAndALaterEttDeliversTheEven
   epg.SetCallback(&callback);
   ASSERT_TRUE(epg.Start(THREAD_PRIORITY_NORMAL));
   StreamBuilder tables;
-  tables.Add(kPsipPid, Mgt(kEitPid, kEttPid))
-      .Add(kPsipPid, Stt(18))
+  // The STT first: whenever the worker takes the MGT, it has the leap seconds.
+  tables.Add(kPsipPid, Stt(15))
+      .Add(kPsipPid, Mgt(kEitPid, kEttPid))
       .Add(kEitPid, AtscEit(1, 10, "First", 0, 1))
       .Add(kEitPid, AtscEit(1, 11, "Second", 1, 1));
   // Sent as a broadcast repeats them, until the worker, once it has the MGT, has read both sections.
@@ -122,4 +124,6 @@ TEST(AtscGuideBackground, TwoSectionEitGivesAllEventsAndALaterEttDeliversTheEven
   delivered = callback.Delivered();
   EXPECT_EQ(delivered[10], (std::vector<std::u16string>{u"", u"About the first"})) << "again, with its text";
   EXPECT_EQ(delivered[11].size(), 1u) << "unchanged: delivered once";
+  EXPECT_EQ(epg.GetEvents()->Entries().at({-1, -1, 1, 11}).event.m_llStartTime,
+            kGpsEpochUnixSeconds + kStartGps - 15);
 }
