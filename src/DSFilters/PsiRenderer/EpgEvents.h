@@ -22,8 +22,9 @@ class CEpgEvents {
     int32_t delivered = 0;
     size_t deliveredFingerprint = 0;  // Fingerprint(event) when it was last delivered
   };
-  // A week of guide for 500 services with a programme every 10 minutes.
-  static constexpr size_t kMaxEvents = 500000;
+  // A week of guide for 100 services with a programme every 10 minutes
+  // (about 200 MB); far more than any real multiplex carries.
+  static constexpr size_t kMaxEvents = 100000;
 
   virtual ~CEpgEvents() = default;
 

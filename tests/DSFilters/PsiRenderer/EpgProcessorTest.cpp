@@ -278,6 +278,20 @@ TEST(EpgSnapshot, ChangedEventsAreDeliveredAgainAndTimelessOnesNever) {
   EXPECT_EQ(deliveredIds(), (std::vector<LONG>{1, 2, 3, 5}));
 }
 
+// A stream with an endless supply of event ids cannot take all memory.
+TEST(EpgEventList, EventsBeyondTheCapAreCountedNotKept) {
+  CEpgEvents events;
+  AutoLock lock(events.Lock());
+  for (size_t id = 0; id < CEpgEvents::kMaxEvents + 5; ++id)
+    events.GetOrCreateEvent(static_cast<int32_t>(id % 60000), static_cast<int32_t>(id / 60000), 1, 1).m_bstrEventName =
+        u"x";
+  EXPECT_EQ(events.Count(), CEpgEvents::kMaxEvents);
+  EXPECT_EQ(events.DroppedCount(), 5u);
+  events.GetOrCreateEvent(0, 0, 1, 1).m_bstrEventName = u"kept";  // a stored event is still written
+  EXPECT_EQ(events.Entries().begin()->second.event.m_bstrEventName, u"kept");
+  EXPECT_EQ(events.DroppedCount(), 5u);
+}
+
 TEST(EpgSnapshot, UnsetStartIsTheEpochInLocalTime) {
   setenv("TZ", "Europe/Paris", 1);
   tzset();
