@@ -11,10 +11,13 @@
 #include <vector>
 
 #include "psi/ts/ByteSource.h"
+#include "psi/ts/ChunkSource.h"
 
-class CTsPacketReader {
+class CTsPacketReader : public IChunkSource {
  public:
   explicit CTsPacketReader(IByteSource& source);
+
+  std::span<const uint8_t> NextChunk() override { return Next(); }
 
   // The next run of whole 188-byte packets; empty at the end of the input and
   // on failure (see Error()).
