@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "DSFilters/PsiRenderer/RecordingAnalysis.h"
 #include "DSFilters/PsiRenderer/TransportStreamAnalyzer.h"
 #include "platform/os/InputFile.h"
 #include "support/TempDir.h"
@@ -396,7 +397,7 @@ TEST(AnalyzerInputTest, FileShrinkingWhileReadGivesItsChannels) {
   ShrinkingFile file(copy, left);
   ASSERT_TRUE(file.Open(copy)) << file.Error();
   CTsPacketReader packets(file);
-  const TransportStreamAnalysis result = CTransportStreamAnalyzer(false).Analyze(packets);
+  const TransportStreamAnalysis result = AnalyzeRecording(packets, false, false).channels;
   EXPECT_TRUE(result.error.empty()) << result.error;
   EXPECT_EQ(result.trailingBytes, left % 188);
   EXPECT_EQ(result.packets, static_cast<uint64_t>(left / 188));
