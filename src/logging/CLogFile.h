@@ -1,5 +1,6 @@
 #pragma once
 // The process-wide log file behind log() and traceFailure().
+#include <atomic>
 #include <cstdarg>
 #include <cstdint>
 #include <memory>
@@ -36,6 +37,6 @@ class CLogFile {
   bool m_debugOutput = false;
   bool m_flush = false;
   int m_file = -1;
-  bool m_lockMissed = false;
+  std::atomic<bool> m_lockMissed{false};  // read by writers before they have the lock
   std::unique_ptr<CLogFileBaseLock> m_lock;
 };
