@@ -57,8 +57,7 @@ void BM_SplitterAndAssembler(benchmark::State& state, const char* name) {
   for (auto _ : state) {
     for (size_t pos = 0; pos < stream.bytes.size(); pos += kSampleSize) {
       const size_t n = std::min(kSampleSize, stream.bytes.size() - pos);
-      splitter.Append(stream.bytes.data() + pos, static_cast<uint32_t>(n));
-      splitter.ProcessBuffer();
+      splitter.Push(stream.bytes.data() + pos, static_cast<uint32_t>(n));
     }
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * stream.bytes.size()));

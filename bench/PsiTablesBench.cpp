@@ -40,22 +40,23 @@ struct Section {
   std::vector<uint8_t> bytes;
 };
 
-// The tables a DVB search and EPG feed, routed by PID and table_id.
+// The tables a DVB search and EPG feed, routed by PID and table_id. Sections
+// come from the splitter validated, so the tables take them without a second CRC.
 class TableSet {
  public:
   void Add(uint16_t pid, uint8_t tableId, const uint8_t* data, uint32_t length) {
     if (pid == 0x0000 && tableId == 0x00) {
-      m_pat.AddSection(data, length, pid, tableId);
+      m_pat.AddValidSection(data, length, pid, tableId);
     } else if (pid == 0x0001 && tableId == 0x01) {
-      m_cat.AddSection(data, length, pid, tableId);
+      m_cat.AddValidSection(data, length, pid, tableId);
     } else if (tableId == 0x02) {
-      m_mapPmts[pid].AddSection(data, length, pid, tableId);
+      m_mapPmts[pid].AddValidSection(data, length, pid, tableId);
     } else if (pid == 0x0010 && (tableId == 0x40 || tableId == 0x41)) {
-      m_nit[tableId - 0x40].AddSection(data, length, pid, tableId);
+      m_nit[tableId - 0x40].AddValidSection(data, length, pid, tableId);
     } else if (pid == 0x0011 && (tableId == 0x42 || tableId == 0x46)) {
-      m_sdt[tableId == 0x46].AddSection(data, length, pid, tableId);
+      m_sdt[tableId == 0x46].AddValidSection(data, length, pid, tableId);
     } else if (pid == 0x0012 && tableId >= 0x4E && tableId <= 0x6F) {
-      m_mapEits[tableId].AddSection(data, length, pid, tableId);
+      m_mapEits[tableId].AddValidSection(data, length, pid, tableId);
     }
   }
 
@@ -104,8 +105,7 @@ struct Stream {
 void Push(CPsiSectionSplitter& splitter, const std::vector<uint8_t>& bytes) {
   for (size_t pos = 0; pos < bytes.size(); pos += kSampleSize) {
     const size_t n = std::min(kSampleSize, bytes.size() - pos);
-    splitter.Append(bytes.data() + pos, static_cast<uint32_t>(n));
-    splitter.ProcessBuffer();
+    splitter.Push(bytes.data() + pos, static_cast<uint32_t>(n));
   }
 }
 

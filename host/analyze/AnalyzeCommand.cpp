@@ -1,7 +1,6 @@
 #include "analyze/AnalyzeCommand.h"
 
-#include "DSFilters/PsiRenderer/TransportStreamAnalyzer.h"
-#include "DSFilters/PsiRenderer/TransportStreamEpgReader.h"
+#include "DSFilters/PsiRenderer/RecordingAnalysis.h"
 #include "analyze/ChannelListJson.h"
 #include "analyze/ChannelListText.h"
 #include "analyze/EpgOutput.h"
@@ -24,24 +23,25 @@ int RunAnalyze(const AnalyzeOptions& options, std::ostream& out, std::ostream& e
     err << "dtv analyze: cannot write " << options.xmltv << ": it is the input\n";
     return 1;
   }
+  // Channels and guide from one read of the input.
   CTsPacketReader packets(input);
-  TransportStreamAnalysis analysis = CTransportStreamAnalyzer(options.atsc).Analyze(packets);
-  std::shared_ptr<CEpgEvents> events;
-  if (analysis.error.empty() && options.epg) {
-    events = CTransportStreamEpgReader(options.atsc).Read(packets);
-    if (!packets.Error().empty()) analysis.error = packets.Error();
-    // A file that grew since the first pass may show new gaps.
-    analysis.warnings = packets.Warnings();
-  }
+  const RecordingAnalysis recording = AnalyzeRecording(packets, options.atsc, options.epg);
+  const TransportStreamAnalysis& analysis = recording.channels;
   for (const std::string& warning : analysis.warnings) err << "dtv analyze: " << input.Name() << ": " << warning << '\n';
   if (!analysis.error.empty()) {
     err << "dtv analyze: " << InputError(input, analysis.error) << '\n';
     return 1;
   }
-  std::string error;
-  if (events && !options.xmltv.empty() && !WriteXmltv(*events, *analysis.channels, options.xmltv, error)) {
-    err << "dtv analyze: " << error << '\n';
-    return 1;
+  const std::shared_ptr<CEpgEvents>& events = recording.events;
+  if (events) {
+    std::string error;
+    if (const size_t dropped = events->DroppedCount())
+      err << "dtv analyze: " << input.Name() << ": " << dropped << " events beyond the limit of "
+          << CEpgEvents::kMaxEvents << " were not kept\n";
+    if (!options.xmltv.empty() && !WriteXmltv(*events, *analysis.channels, options.xmltv, error)) {
+      err << "dtv analyze: " << error << '\n';
+      return 1;
+    }
   }
   if (options.json) {
     nlohmann::ordered_json json = ChannelListToJson(analysis);

@@ -1,6 +1,6 @@
 #include "analyze/ChannelListFields.h"
 
-#include "DSFilters/PsiRenderer/Bcd.h"
+#include "psi/dvb/Bcd.h"
 
 std::optional<std::string> LanguageText(const LanguageChars& language, TextUse use) {
   if (language == LanguageChars{}) return std::nullopt;

@@ -55,9 +55,10 @@ TEST(AnalyzeCommandTest, EveryTestStream) {
       {"test-092.sections.packed.ts", false, 0, "6 channels"},
       {"test-103.ts", false, 0, "channels"},
       {"test-108.ts", false, 0, "8 channels"},
-      // PMT and VCT only: without a PAT there is no channel list.
-      {"test-043.pmtvct.ts", true, 1, "no complete PAT"},
-      {"test-043.vctpmt.ts", true, 1, "no complete PAT"},
+      // PMT and VCT only: an ATSC capture lists the VCT's channels that have a PMT.
+      {"test-043.pmtvct.ts", true, 0, "#1 program 3 service - \"KULX   \""},
+      {"test-043.vctpmt.ts", true, 0, "  PMT 0x0030 PCR 0x0031 video 0x0031"},
+      {"test-043.pmtvct.ts", false, 1, "no complete PAT"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);

@@ -23,10 +23,12 @@ class Collector : public CPsiSectionSplitter {
   Collector() {
     for (uint16_t pid = 0; pid < 4; ++pid) AddPid(pid);
   }
-  void Push(const uint8_t* data, size_t length) {
+  // Through the stream buffer, or read where the bytes lie: the two must agree.
+  void PushBuffered(const uint8_t* data, size_t length) {
     Append(data, static_cast<uint32_t>(length));
     ProcessBuffer();
   }
+  void PushInPlace(const uint8_t* data, size_t length) { Push(data, static_cast<uint32_t>(length)); }
   // Every assembled section, valid or not, so that the comparison does not
   // depend on the fuzzer finding correct CRCs.
   bool OnSectionData(uint16_t pid, const uint8_t* data, uint32_t length) override {
@@ -68,7 +70,7 @@ void FeedInPieces(Collector& c, const std::vector<uint8_t>& stream, uint32_t see
   std::uniform_int_distribution<size_t> size(1, 400);
   for (size_t pos = 0; pos < stream.size();) {
     const size_t n = std::min(stream.size() - pos, size(rng));
-    c.Push(stream.data() + pos, n);
+    c.PushInPlace(stream.data() + pos, n);
     pos += n;
   }
 }
@@ -83,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       packetized ? Packetize(input) : input.ConsumeRemainingBytes<uint8_t>();
 
   Collector whole;
-  whole.Push(stream.data(), stream.size());
+  whole.PushBuffered(stream.data(), stream.size());
 
   Collector pieces;
   FeedInPieces(pieces, stream, cutSeed);

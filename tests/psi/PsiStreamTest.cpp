@@ -43,9 +43,12 @@ TEST(PsiStream, NullBufferOrZeroCountReadsNothing) {
   EXPECT_THROW(empty.ReadUInt8(), CPsiStreamException);
 }
 
-TEST(PsiStream, ReaderOwnsACopy) {
-  uint8_t bytes[] = {7, 8};
+TEST(PsiStream, SubReaderIsBoundedToItsBytesAndSkipsThem) {
+  const uint8_t bytes[] = {1, 2, 3, 4};
   CPsiStream s(bytes, sizeof bytes);
-  bytes[0] = 0;
-  EXPECT_EQ(s.ReadUInt8(), 7);
+  CPsiStream sub = s.ReadSub(2);
+  EXPECT_EQ(sub.ReadUInt16(), 0x0102);
+  EXPECT_THROW(sub.ReadUInt8(), CPsiStreamException);
+  EXPECT_EQ(s.ReadUInt16(), 0x0304);
+  EXPECT_THROW(s.ReadSub(1), CPsiStreamException);
 }

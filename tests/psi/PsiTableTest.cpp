@@ -99,14 +99,14 @@ TEST(PsiTable, SmallerLastSectionNumberLaterKeepsTableIncomplete) {
   EXPECT_FALSE(table.IsComplete());
 }
 
-TEST(PsiTable, DigestKeyIncludesTableIdLowByte) {
-  // A digest hit returns before last_section_number is updated, which makes
-  // the key comparison visible.
+TEST(PsiTable, ARepeatIsKnownOnlyUnderTheSameTableIdLowByte) {
+  // A repeat returns before last_section_number is updated, which makes
+  // the comparison visible.
   const auto first = Section(0, 0, 0x30);
   RecordingTable table;
   Add(table, first, 0x42);
   Add(table, Section(1, 1, 0x31));
-  Add(table, first, 0x142);  // same low byte: known digest
+  Add(table, first, 0x142);  // same low byte: a repeat
   EXPECT_EQ(table.LastSectionNumber(), 1);
   Add(table, first, 0x46);  // other low byte: a new key
   EXPECT_EQ(table.LastSectionNumber(), 0);

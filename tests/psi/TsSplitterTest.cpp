@@ -24,7 +24,7 @@ class RecordingSplitter : public CTsSplitter {
   void OnPacket(const uint8_t* packet, uint32_t size) override { packets.emplace_back(packet, packet + size); }
 };
 
-Bytes Packet(uint8_t tag) { return MakePacket(0x100, false, Bytes(184, tag)); }
+Bytes Packet(uint8_t tag) { return MakePacket(0x100, false, Bytes(184, tag), 0); }
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <tuple>
 #include <vector>
 
@@ -14,10 +15,18 @@ namespace psitest {
 
 using Bytes = std::vector<uint8_t>;
 
+// The next continuity_counter of pid, so that packets made in stream order are continuous.
+inline uint8_t NextCounter(uint16_t pid) {
+  static std::map<uint16_t, uint8_t> counters;
+  return counters[pid]++ & 0x0F;
+}
+
 // One 188-byte packet: header, then payload (at most 184 bytes), padded with 0xFF.
-inline Bytes MakePacket(uint16_t pid, bool unitStart, const Bytes& payload, uint8_t cc = 0) {
+// Without cc, the packet continues the PID's previous packet.
+inline Bytes MakePacket(uint16_t pid, bool unitStart, const Bytes& payload, int cc = -1) {
+  const uint8_t counter = cc < 0 ? NextCounter(pid) : static_cast<uint8_t>(cc);
   Bytes packet = {0x47, static_cast<uint8_t>((unitStart ? 0x40 : 0) | (pid >> 8)), static_cast<uint8_t>(pid & 0xFF),
-                  static_cast<uint8_t>(0x10 | (cc & 0x0F))};
+                  static_cast<uint8_t>(0x10 | (counter & 0x0F))};
   packet.insert(packet.end(), payload.begin(), payload.begin() + std::min<size_t>(payload.size(), 184));
   packet.resize(188, 0xFF);
   return packet;

@@ -2,27 +2,29 @@
 
 #include "logging/LogFile.h"
 #include "platform/sync/Clock.h"
+#include "psi/PsiIds.h"
 #include "psi/atsc/SttSection.h"
 
 namespace {
-constexpr uint16_t kPsipPid = 0x1FFB;
+using namespace psi;
+
 constexpr uint32_t kMgtTimeoutMs = 30000;
 constexpr uint32_t kMgtPollMs = 200;
 }  // namespace
 
-bool ReadAtscMgt(CPsiRendererSplitter& splitter, CPsiProcessorMgt& mgt, int& gpsUtcOffset,
+bool ReadAtscMgt(CSectionSubscription& sections, CPsiProcessorMgt& mgt, int& gpsUtcOffset,
                  const AtscMgtWaits& waits) {
-  splitter.ClearFilters();
-  splitter.AddFilter(kPsipPid, 0xC7);
-  splitter.AddFilter(kPsipPid, 0xCD);
+  sections.ClearFilters();
+  sections.AddFilter(kPsipPid, kMgtTableId);
+  sections.AddFilter(kPsipPid, kSttTableId);
   const uint32_t t0 = GetTickCount();
   for (;;) {
     if (waits.stopRequested()) return false;
-    for (const PsiSectionRecord& s : splitter.TakeSections()) {
+    for (const PsiSectionRecord& s : sections.TakeSections()) {
       const uint32_t length = static_cast<uint32_t>(s.data.size());
-      if (s.tableId == 0xC7) mgt.ProcessSection(s.data.data(), length, s.pid, s.tableId);
+      if (s.tableId == kMgtTableId) mgt.ProcessSection(s.data.data(), length, s.pid, s.tableId);
       CSttSection stt;
-      if (s.tableId == 0xCD && stt.Parse(s.data.data(), length)) gpsUtcOffset = stt.GPS_UTC_offset;
+      if (s.tableId == kSttTableId && stt.Parse(s.data.data(), length)) gpsUtcOffset = stt.GPS_UTC_offset;
     }
     if (mgt.IsComplete()) {
       log(4, "MGT complete");
@@ -32,12 +34,12 @@ bool ReadAtscMgt(CPsiRendererSplitter& splitter, CPsiProcessorMgt& mgt, int& gps
       log(4, "MGT complete (timeout)");
       return true;
     }
-    if (waits.waitStop(kMgtPollMs)) return false;
+    if (waits.waitSection(kMgtPollMs)) return false;
   }
 }
 
-void AddAtscEpgFilters(CPsiRendererSplitter& splitter, const CPsiProcessorMgt& mgt) {
-  splitter.ClearFilters();
-  for (uint16_t pid : mgt.EitPids()) splitter.AddFilter(pid, 0xCB);
-  for (uint16_t pid : mgt.EttPids()) splitter.AddFilter(pid, 0xCC);
+void AddAtscEpgFilters(CSectionSubscription& sections, const CPsiProcessorMgt& mgt) {
+  sections.ClearFilters();
+  for (uint16_t pid : mgt.EitPids()) sections.AddFilter(pid, kAtscEitTableId);
+  for (uint16_t pid : mgt.EttPids()) sections.AddFilter(pid, kEttTableId);
 }

@@ -3,18 +3,18 @@
 // The System Time Table read alongside gives the GPS-UTC offset.
 #include <functional>
 
-#include "DSFilters/PsiRenderer/GpsTime.h"
+#include "psi/atsc/GpsTime.h"
 #include "DSFilters/PsiRenderer/PsiProcessorMgt.h"
-#include "DSFilters/PsiRenderer/PsiRendererSplitter.h"
+#include "DSFilters/PsiRenderer/SectionSubscription.h"
 
 struct AtscMgtWaits {
   std::function<bool()> stopRequested;
-  std::function<bool(uint32_t)> waitStop;  // true when a stop ended the wait
+  std::function<bool(uint32_t)> waitSection;  // waits for a section; true when a stop ended the wait
 };
 
 // Polls the splitter every 200 ms until the MGT is complete or 30 s passed.
 // false when a stop was requested (nothing logged then).
-bool ReadAtscMgt(CPsiRendererSplitter& splitter, CPsiProcessorMgt& mgt, int& gpsUtcOffset, const AtscMgtWaits& waits);
+bool ReadAtscMgt(CSectionSubscription& sections, CPsiProcessorMgt& mgt, int& gpsUtcOffset, const AtscMgtWaits& waits);
 
 // The filters of the EIT and ETT PIDs the MGT announced.
-void AddAtscEpgFilters(CPsiRendererSplitter& splitter, const CPsiProcessorMgt& mgt);
+void AddAtscEpgFilters(CSectionSubscription& sections, const CPsiProcessorMgt& mgt);

@@ -1,8 +1,8 @@
 #pragma once
-// Background EPG of an ATSC stream: the MGT first, then every EIT and ETT
-// section evaluated at once by a fresh processor.
+// Background EPG of an ATSC stream: the MGT first, then the EIT and ETT
+// tables it announces, one processor per table for the whole run.
+#include "DSFilters/PsiRenderer/AtscEventTables.h"
 #include "DSFilters/PsiRenderer/BackgroundEpgBase.h"
-#include "DSFilters/PsiRenderer/GpsTime.h"
 #include "DSFilters/PsiRenderer/PsiProcessorMgt.h"
 
 class CBackgroundEpgAtsc : public CBackgroundEpgBase {
@@ -16,5 +16,5 @@ class CBackgroundEpgAtsc : public CBackgroundEpgBase {
 
  private:
   CPsiProcessorMgt m_Mgt;
-  int m_nGpsUtcOffset = kDefaultGpsUtcOffset;
+  CAtscEventTables m_Tables{m_pEvents, true};
 };

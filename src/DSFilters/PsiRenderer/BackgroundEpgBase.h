@@ -7,13 +7,14 @@
 #include "DSFilters/PsiRenderer/EpgCallback.h"
 #include "DSFilters/PsiRenderer/EpgEvents.h"
 #include "DSFilters/PsiRenderer/PsiRendererSplitter.h"
+#include "DSFilters/PsiRenderer/SectionSubscription.h"
 #include "DSFilters/PsiRenderer/PsiRendererTypes.h"
 #include "DSFilters/PsiRenderer/ScanThread.h"
 
 class CBackgroundEpgBase : public CScanThread {
  public:
   CBackgroundEpgBase(CPsiRendererSplitter& splitter, PsiRenderer_NetworkType networkType)
-      : m_Splitter(splitter), m_NetworkType(networkType) {}
+      : m_Sections(splitter), m_NetworkType(networkType) {}
 
   void SetCallback(IEpgCallback* callback) { m_pCallback = callback; }
   std::shared_ptr<CEpgEvents> GetEvents() const { return m_pEvents; }
@@ -22,7 +23,10 @@ class CBackgroundEpgBase : public CScanThread {
   // Hands the events not delivered before to the callback, if there are any.
   void Deliver(const char* message);
 
-  CPsiRendererSplitter& m_Splitter;
+  // Waits up to ms for a section; true when a stop request ended the wait.
+  bool WaitSection(uint32_t ms) { return WaitStopOr(m_Sections.Arrived(), ms); }
+
+  CSectionSubscription m_Sections;
   const PsiRenderer_NetworkType m_NetworkType;
   const std::shared_ptr<CEpgEvents> m_pEvents = std::make_shared<CEpgEvents>();
   static constexpr uint32_t kPollMs = 2000;

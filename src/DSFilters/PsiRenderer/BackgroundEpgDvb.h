@@ -1,13 +1,17 @@
 #pragma once
-// Background EPG of a DVB stream: every EIT section of the actual transport
-// stream is evaluated at once by a fresh processor.
+// Background EPG of a DVB stream: the EIT of the actual transport stream,
+// one processor for the whole run that takes each new table version.
 #include "DSFilters/PsiRenderer/BackgroundEpgBase.h"
+#include "DSFilters/PsiRenderer/PsiProcessorEit.h"
 
 class CBackgroundEpgDvb : public CBackgroundEpgBase {
  public:
-  using CBackgroundEpgBase::CBackgroundEpgBase;
+  CBackgroundEpgDvb(CPsiRendererSplitter& splitter, PsiRenderer_NetworkType networkType);
   ~CBackgroundEpgDvb() override { Stop(); }
 
  protected:
   void ThreadProc() override;
+
+ private:
+  CPsiProcessorEit m_Eit;
 };

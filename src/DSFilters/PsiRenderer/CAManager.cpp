@@ -1,17 +1,18 @@
 #include "DSFilters/PsiRenderer/CAManager.h"
 
+#include "platform/sync/Clock.h"
+#include "psi/PsiIds.h"
 #include "psi/dvb/SdtSection.h"
 #include "psi/mpeg/PatSection.h"
-#include "psi/mpeg/PmtSection.h"
 
-namespace {
-constexpr uint8_t kPatTableId = 0x00;
-constexpr uint8_t kPmtTableId = 0x02;
-constexpr uint8_t kSdtTableId = 0x42;
-constexpr uint32_t kIdleWaitMs = 200;
-constexpr uint32_t kSkipWaitMs = 400;
-constexpr uint32_t kSectionWaitMs = 80;
-}  // namespace
+using namespace psi;
+
+CCAManager::CCAManager(CPsiRendererSplitter& splitter) : m_Sections(splitter, true) { AddDefaultFilters(); }
+
+void CCAManager::AddDefaultFilters() {
+  m_Sections.AddFilter(kPatPid, kPatTableId);
+  m_Sections.AddFilter(kSdtPid, kSdtActualTableId);
+}
 
 CCAManager::ScramblingState CCAManager::GetScramblingState(uint16_t serviceId) const {
   AutoLock lock(m_lock);
@@ -31,19 +32,8 @@ void CCAManager::Clear() {
   m_mapScrambling.clear();
   m_mapPrograms.clear();
   m_mapPmts.clear();
-}
-
-bool CCAManager::Wants(uint8_t tableId) const {
-  AutoLock lock(m_lock);
-  if (m_mapPmts.empty()) return true;
-  for (const auto& [program, pmt] : m_mapPmts)
-    if (pmt.empty()) return true;
-  // With every PMT stored, only the SDT can still tell a missing scrambling state
-  // (PMTs usually come before the SDT).
-  if (tableId != kSdtTableId) return false;
-  for (const auto& [program, pid] : m_mapPrograms)
-    if (!m_mapScrambling.contains(program)) return true;
-  return false;
+  m_Sections.ClearFilters();
+  AddDefaultFilters();
 }
 
 void CCAManager::ProcessSection(const PsiSectionRecord& section) {
@@ -55,24 +45,26 @@ void CCAManager::ProcessSection(const PsiSectionRecord& section) {
     case kPatTableId: {
       if (!m_mapPrograms.empty()) return;
       CPatSection pat;
-      if (!pat.Parse(data, length)) return;
+      if (!pat.ParseValidated(data, length)) return;
       for (const PatProgram& program : pat.programs) {
         if (program.program_number == 0) continue;
         m_mapPrograms[program.program_number] = program.pid;
         m_mapPmts[program.program_number].clear();
-        m_Splitter.AddFilter(program.pid, kPmtTableId);
+        m_Sections.AddFilter(program.pid, kPmtTableId);
       }
       return;
     }
     case kPmtTableId: {
-      CPmtSection pmt(DescriptorContext_Mpeg);
-      if (!pmt.Parse(data, length)) return;
-      if (m_mapPrograms.contains(pmt.program_number)) m_mapPmts[pmt.program_number] = section.data;
+      CPsiSection header;
+      if (!header.ParseValidated(data, length)) return;
+      // Every new version replaces the stored one, so ECM PIDs follow PMT updates.
+      const uint16_t programNumber = ReadUInt16At(data + 3);
+      if (m_mapPrograms.contains(programNumber)) m_mapPmts[programNumber] = section.data;
       return;
     }
-    case kSdtTableId: {
+    case kSdtActualTableId: {
       CSdtSection sdt;
-      if (!sdt.Parse(data, length)) return;
+      if (!sdt.ParseValidated(data, length)) return;
       for (const SdtService& service : sdt.services) m_mapScrambling[service.service_id] = service.free_ca_mode;
       return;
     }
@@ -81,20 +73,12 @@ void CCAManager::ProcessSection(const PsiSectionRecord& section) {
   }
 }
 
+void CCAManager::ProcessPendingSections() {
+  for (const PsiSectionRecord& section : m_Sections.TakeSections()) ProcessSection(section);
+}
+
 void CCAManager::ThreadProc() {
-  while (!StopRequested()) {
-    const std::vector<PsiSectionRecord> sections = m_Splitter.PeekSections();
-    if (sections.empty()) {
-      if (WaitStop(kIdleWaitMs)) return;
-      continue;
-    }
-    for (const PsiSectionRecord& section : sections) {
-      if (!Wants(section.tableId)) {
-        if (WaitStop(kSkipWaitMs)) return;
-        continue;
-      }
-      ProcessSection(section);
-      if (WaitStop(kSectionWaitMs)) return;
-    }
-  }
+  do {
+    ProcessPendingSections();
+  } while (!WaitStopOr(m_Sections.Arrived(), INFINITE));
 }

@@ -1,15 +1,14 @@
 #include "DSFilters/PsiRenderer/ChannelSearchAtsc.h"
 
 #include "logging/LogFile.h"
+#include "psi/PsiIds.h"
 #include "platform/sync/Clock.h"
 
 namespace {
 
+using namespace psi;
+
 constexpr int kLogLevel = 5;
-constexpr uint8_t kPmtTableId = 0x02;
-constexpr uint8_t kTerrestrialVctTableId = 0xC8;
-constexpr uint8_t kCableVctTableId = 0xC9;
-constexpr uint16_t kPsipBasePid = 0x1FFB;
 constexpr uint32_t kTimeoutMs = 6000;
 constexpr uint32_t kPollMs = 400;
 
@@ -35,16 +34,16 @@ void CChannelSearchAtsc::ThreadProc() {
     SetCompleted();
     return;
   }
-  m_Splitter.ClearFilters();
+  m_Sections.ClearFilters();
   m_pPmt->SetPrograms(m_pPat->ProgramNumbers());
-  for (uint16_t pid : m_pPat->PmtPids()) m_Splitter.AddFilter(pid, kPmtTableId);
-  m_Splitter.AddFilter(kPsipBasePid, kTerrestrialVctTableId);
-  m_Splitter.AddFilter(kPsipBasePid, kCableVctTableId);
+  for (uint16_t pid : m_pPat->PmtPids()) m_Sections.AddFilter(pid, kPmtTableId);
+  m_Sections.AddFilter(kPsipPid, kTerrestrialVctTableId);
+  m_Sections.AddFilter(kPsipPid, kCableVctTableId);
 
   log(kLogLevel, "Start channel scanning (ATSC)");
   uint32_t t0 = GetTickCount();
   do {
-    const std::vector<PsiSectionRecord> sections = m_Splitter.TakeSections();
+    const std::vector<PsiSectionRecord> sections = m_Sections.TakeSections();
     if (!sections.empty()) t0 = GetTickCount();
     for (const PsiSectionRecord& section : sections) {
       const auto* data = section.data.data();
@@ -64,6 +63,6 @@ void CChannelSearchAtsc::ThreadProc() {
       log(kLogLevel, "PSI complete (timeout) PMT: %d, VCT: %d", pmt, vct);
       SetCompleted();
     }
-  } while (!WaitStop(kPollMs));
+  } while (!WaitSection(kPollMs));
   log(kLogLevel, "Stop channel scanning (ATSC)");
 }

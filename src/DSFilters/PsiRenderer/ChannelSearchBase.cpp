@@ -1,17 +1,18 @@
 #include "DSFilters/PsiRenderer/ChannelSearchBase.h"
 
 #include "logging/LogFile.h"
+#include "psi/PsiIds.h"
 #include "platform/sync/Clock.h"
 
 namespace {
-constexpr uint16_t kPatPid = 0x0000;
-constexpr uint8_t kPatTableId = 0x00;
+using psi::kPatPid;
+using psi::kPatTableId;
 constexpr uint32_t kPatTimeoutMs = 3000;
 constexpr uint32_t kPollMs = 200;
 }  // namespace
 
 CChannelSearchBase::CChannelSearchBase(CPsiRendererSplitter& splitter, PsiRenderer_NetworkType networkType)
-    : m_Splitter(splitter), m_NetworkType(networkType) {}
+    : m_Sections(splitter), m_NetworkType(networkType) {}
 
 void CChannelSearchBase::Reset() {
   m_pChannels->Clear();
@@ -28,12 +29,12 @@ bool CChannelSearchBase::StartChannelScan(uint32_t flags) {
 uint32_t CChannelSearchBase::Since(uint32_t t0) { return GetTickCount() - t0; }
 
 bool CChannelSearchBase::ReadPat(CPsiProcessorPat& pat, int level) {
-  m_Splitter.ClearFilters();
-  m_Splitter.AddFilter(kPatPid, kPatTableId);
+  m_Sections.ClearFilters();
+  m_Sections.AddFilter(kPatPid, kPatTableId);
   const uint32_t t0 = GetTickCount();
   for (;;) {
     if (StopRequested()) return false;
-    for (const PsiSectionRecord& section : m_Splitter.TakeSections())
+    for (const PsiSectionRecord& section : m_Sections.TakeSections())
       if (section.tableId == kPatTableId)
         pat.ProcessSection(section.data.data(), static_cast<uint32_t>(section.data.size()), section.pid,
                            section.tableId);
@@ -45,6 +46,6 @@ bool CChannelSearchBase::ReadPat(CPsiProcessorPat& pat, int level) {
       log(level, "PAT complete (timeout)");
       return false;
     }
-    if (WaitStop(kPollMs)) return false;
+    if (WaitSection(kPollMs)) return false;
   }
 }

@@ -9,6 +9,7 @@
 #include "DSFilters/PsiRenderer/Channels.h"
 #include "DSFilters/PsiRenderer/PsiProcessorPat.h"
 #include "DSFilters/PsiRenderer/PsiRendererSplitter.h"
+#include "DSFilters/PsiRenderer/SectionSubscription.h"
 #include "DSFilters/PsiRenderer/ScanThread.h"
 #include "DSFilters/PsiRenderer/TransponderFrequencies.h"
 
@@ -36,8 +37,10 @@ class CChannelSearchBase : public CScanThread {
   uint32_t Flags() const { return m_nFlags.load(); }
   // Milliseconds since t0, wrapping like the tick count.
   static uint32_t Since(uint32_t t0);
+  // Waits up to ms for a section; true when a stop request ended the wait.
+  bool WaitSection(uint32_t ms) { return WaitStopOr(m_Sections.Arrived(), ms); }
 
-  CPsiRendererSplitter& m_Splitter;
+  CSectionSubscription m_Sections;
   const std::shared_ptr<CChannels> m_pChannels = std::make_shared<CChannels>();
   const PsiRenderer_NetworkType m_NetworkType;
 

@@ -1,18 +1,14 @@
 #include "DSFilters/PsiRenderer/ChannelSearchDvb.h"
 
 #include "logging/LogFile.h"
+#include "psi/PsiIds.h"
 #include "platform/sync/Clock.h"
 
 namespace {
 
+using namespace psi;
+
 constexpr int kLogLevel = 4;
-constexpr uint8_t kPmtTableId = 0x02;
-constexpr uint8_t kCatTableId = 0x01;
-constexpr uint8_t kSdtActualTableId = 0x42;
-constexpr uint8_t kNitActualTableId = 0x40;
-constexpr uint16_t kCatPid = 0x0001;
-constexpr uint16_t kNitPid = 0x0010;
-constexpr uint16_t kSdtPid = 0x0011;
 constexpr uint32_t kPmtTimeoutMs = 10000;
 constexpr uint32_t kPsiTimeoutMs = 10000;
 constexpr uint32_t kPmtPollMs = 200;
@@ -51,7 +47,7 @@ void CChannelSearchDvb::ThreadProc() {
     SetCompleted();
     return;
   }
-  m_Splitter.ClearFilters();
+  m_Sections.ClearFilters();
   AddPmtFilters();
   const PmtResult pmts = ReadPmts();
   if (pmts == PmtResult::None) {
@@ -59,18 +55,18 @@ void CChannelSearchDvb::ThreadProc() {
     SetCompleted();
     return;
   }
-  m_Splitter.ClearFilters();
+  m_Sections.ClearFilters();
   // PMTs missing at the time-out may still come (or never: an off-air service).
   if (pmts == PmtResult::Partial) AddPmtFilters();
-  m_Splitter.AddFilter(kCatPid, kCatTableId);
-  m_Splitter.AddFilter(kSdtPid, kSdtActualTableId);
-  m_Splitter.AddFilter(kNitPid, kNitActualTableId);
+  m_Sections.AddFilter(kCatPid, kCatTableId);
+  m_Sections.AddFilter(kSdtPid, kSdtActualTableId);
+  m_Sections.AddFilter(kNitPid, kNitActualTableId);
   ReadPsi();
   m_pChannels->ApplyCatPresence();
 }
 
 void CChannelSearchDvb::AddPmtFilters() {
-  for (uint16_t pid : m_pPat->PmtPids()) m_Splitter.AddFilter(pid, kPmtTableId);
+  for (uint16_t pid : m_pPat->PmtPids()) m_Sections.AddFilter(pid, kPmtTableId);
 }
 
 CChannelSearchDvb::PmtResult CChannelSearchDvb::ReadPmts() {
@@ -80,7 +76,7 @@ CChannelSearchDvb::PmtResult CChannelSearchDvb::ReadPmts() {
   bool anyPmt = false;
   for (;;) {
     if (StopRequested()) return PmtResult::None;
-    for (const PsiSectionRecord& section : m_Splitter.TakeSections())
+    for (const PsiSectionRecord& section : m_Sections.TakeSections())
       if (section.tableId == kPmtTableId && Process(*m_pPmt, section)) anyPmt = true;
     if (m_pPmt->IsComplete()) {
       log(kLogLevel, "PMT complete");
@@ -90,27 +86,25 @@ CChannelSearchDvb::PmtResult CChannelSearchDvb::ReadPmts() {
       log(kLogLevel, "PMT timeout");
       return anyPmt ? PmtResult::Partial : PmtResult::None;
     }
-    if (WaitStop(kPmtPollMs)) return PmtResult::None;
+    if (WaitSection(kPmtPollMs)) return PmtResult::None;
   }
 }
 
 void CChannelSearchDvb::Dispatch(const PsiSectionRecord& section) {
-  const uint8_t tableId = section.tableId;
-  if (tableId == kPmtTableId)
-    Process(*m_pPmt, section);
-  else if (tableId == kCatTableId)
-    Process(*m_pCat, section);
-  else if (tableId >= 0x42 && tableId <= 0x46)
-    Process(*m_pSdt, section);
-  else if (tableId == 0x40 || tableId == 0x41)
-    Process(*m_pNit, section);
+  switch (psi::RouteChannelTable(section.tableId, false)) {
+    case psi::ChannelTable::Pmt: Process(*m_pPmt, section); break;
+    case psi::ChannelTable::Cat: Process(*m_pCat, section); break;
+    case psi::ChannelTable::Sdt: Process(*m_pSdt, section); break;
+    case psi::ChannelTable::Nit: Process(*m_pNit, section); break;
+    default: break;
+  }
 }
 
 void CChannelSearchDvb::ReadPsi() {
   log(kLogLevel, "Reading PSI data (DVB)...");
   uint32_t t0 = GetTickCount();
   do {
-    const std::vector<PsiSectionRecord> sections = m_Splitter.TakeSections();
+    const std::vector<PsiSectionRecord> sections = m_Sections.TakeSections();
     // The time-out counts from the last arrival.
     if (!sections.empty()) t0 = GetTickCount();
     for (const PsiSectionRecord& section : sections) Dispatch(section);
@@ -126,6 +120,6 @@ void CChannelSearchDvb::ReadPsi() {
       log(kLogLevel, "Read PSI data (DVB) complete (timeout). Completed: SDT: %d, NIT: %d", sdt, nit);
       SetCompleted();
     }
-  } while (!WaitStop(kPsiPollMs));
+  } while (!WaitSection(kPsiPollMs));
   log(kLogLevel, "Stop channel scanning (DVB)");
 }

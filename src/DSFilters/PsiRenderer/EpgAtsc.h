@@ -1,15 +1,9 @@
 #pragma once
-// Foreground EPG of an ATSC stream: the MGT names the EIT and ETT PIDs; every
-// EIT-k carries one table per source and every ETT one table per ETM_id, so
-// a table is kept per (PID, source_id) and per (PID, ETM_id).
-#include <map>
-#include <memory>
-#include <utility>
-
+// Foreground EPG of an ATSC stream: the MGT names the EIT and ETT PIDs; their
+// tables are collected until every table seen is complete or 30 s pass
+// without a section.
+#include "DSFilters/PsiRenderer/AtscEventTables.h"
 #include "DSFilters/PsiRenderer/EpgBase.h"
-#include "DSFilters/PsiRenderer/GpsTime.h"
-#include "DSFilters/PsiRenderer/PsiProcessorAtscEit.h"
-#include "DSFilters/PsiRenderer/PsiProcessorAtscEtt.h"
 #include "DSFilters/PsiRenderer/PsiProcessorMgt.h"
 
 class CEpgAtsc : public CEpgBase {
@@ -21,16 +15,12 @@ class CEpgAtsc : public CEpgBase {
   // Hands one EIT (0xCB) or ETT (0xCC) section to the table of its key.
   void ProcessEventSection(const PsiSectionRecord& section);
   // Every table seen so far is complete (and there is at least one).
-  bool TablesComplete() const;
+  bool TablesComplete() const { return m_Tables.Complete(); }
 
  protected:
   void ThreadProc() override;
 
  private:
-  using Key = std::pair<uint16_t, uint32_t>;  // PID, source_id or ETM_id
-
   CPsiProcessorMgt m_Mgt;
-  std::map<Key, std::unique_ptr<CPsiProcessorAtscEit>> m_mapEit;
-  std::map<Key, std::unique_ptr<CPsiProcessorAtscEtt>> m_mapEtt;
-  int m_nGpsUtcOffset = kDefaultGpsUtcOffset;
+  CAtscEventTables m_Tables{m_pEvents, false};
 };

@@ -6,13 +6,14 @@
 
 #include "DSFilters/PsiRenderer/EpgEvents.h"
 #include "DSFilters/PsiRenderer/PsiRendererSplitter.h"
+#include "DSFilters/PsiRenderer/SectionSubscription.h"
 #include "DSFilters/PsiRenderer/PsiRendererTypes.h"
 #include "DSFilters/PsiRenderer/ScanThread.h"
 
 class CEpgBase : public CScanThread {
  public:
   CEpgBase(CPsiRendererSplitter& splitter, PsiRenderer_NetworkType networkType)
-      : m_Splitter(splitter), m_NetworkType(networkType) {}
+      : m_Sections(splitter), m_NetworkType(networkType) {}
 
   // Clears the events and the completed flag.
   virtual void Reset();
@@ -22,7 +23,10 @@ class CEpgBase : public CScanThread {
  protected:
   void SetCompleted() { m_nCompleted = 1; }
 
-  CPsiRendererSplitter& m_Splitter;
+  // Waits up to ms for a section; true when a stop request ended the wait.
+  bool WaitSection(uint32_t ms) { return WaitStopOr(m_Sections.Arrived(), ms); }
+
+  CSectionSubscription m_Sections;
   const PsiRenderer_NetworkType m_NetworkType;
   const std::shared_ptr<CEpgEvents> m_pEvents = std::make_shared<CEpgEvents>();
 

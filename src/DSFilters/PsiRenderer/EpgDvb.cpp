@@ -1,17 +1,18 @@
 #include "DSFilters/PsiRenderer/EpgDvb.h"
 
 #include "logging/LogFile.h"
+#include "psi/PsiIds.h"
 #include "platform/sync/Clock.h"
 
 namespace {
-constexpr uint16_t kEitPid = 0x0012;
 constexpr uint32_t kQuietWindowMs = 30000;
 constexpr uint32_t kPollMs = 2000;
 }  // namespace
 
 std::vector<uint8_t> ActualEitTableIds() {
-  std::vector<uint8_t> ids{0x4E};
-  for (uint8_t id = 0x50; id <= 0x5F; ++id) ids.push_back(id);
+  std::vector<uint8_t> ids;
+  for (unsigned id = 0; id < 0x100; ++id)
+    if (psi::IsActualEit(static_cast<uint8_t>(id))) ids.push_back(static_cast<uint8_t>(id));
   return ids;
 }
 
@@ -25,14 +26,14 @@ void CEpgDvb::Reset() {
 
 void CEpgDvb::ThreadProc() {
   const std::vector<uint8_t> tableIds = ActualEitTableIds();
-  m_Splitter.ClearFilters();
-  for (uint8_t id : tableIds) m_Splitter.AddFilter(kEitPid, id);
+  m_Sections.ClearFilters();
+  for (uint8_t id : tableIds) m_Sections.AddFilter(psi::kEitPid, id);
   m_Eit.SetTableIds(tableIds);
   log(5, "Start EPG scanning (DVB)");
   uint32_t t0 = GetTickCount();
   size_t lastCount = 0;
   do {
-    for (const PsiSectionRecord& s : m_Splitter.TakeSections()) {
+    for (const PsiSectionRecord& s : m_Sections.TakeSections()) {
       if (StopRequested()) break;
       m_Eit.ProcessSection(s.data.data(), static_cast<uint32_t>(s.data.size()), s.pid, s.tableId);
     }
@@ -45,6 +46,7 @@ void CEpgDvb::ThreadProc() {
       lastCount = count;
       t0 = GetTickCount();
     }
-  } while (!WaitStop(kPollMs));
+  } while (!WaitSection(kPollMs));
+  m_Sections.ClearFilters();
   log(5, "Stop EPG scanning (DVB)");
 }

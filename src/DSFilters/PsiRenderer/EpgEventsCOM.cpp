@@ -25,9 +25,14 @@ HRESULT CEpgEventsCOM::CreateInstance(CEpgEvents& events, bool onlyNew, IEpgEven
       if (!onlyNew) {
         pObj->m_vec.push_back(entry.event);
         entry.delivered = 0;
-      } else if (!entry.delivered) {
+      } else if (entry.event.m_llStartTime != 0) {
+        // Again when it changed (an ETT's text, a new version): the host replaces it by its id.
+        // Never without a start time: a text whose event has not come yet.
+        const size_t fingerprint = CEpgEvents::Fingerprint(entry.event);
+        if (entry.delivered && entry.deliveredFingerprint == fingerprint) continue;
         pObj->m_vec.push_back(entry.event);
         entry.delivered = 1;
+        entry.deliveredFingerprint = fingerprint;
       }
     }
   }

@@ -11,9 +11,9 @@ class CEpgEventsCOM : public IEpgEvents {
   using InterfaceMap = ::InterfaceMap<IEpgEvents>;
   CEpgEventsCOM();
 
-  // Copies the events in key order. With onlyNew, only the events not yet
-  // delivered are copied and marked delivered; otherwise every event is
-  // copied and every mark cleared.
+  // Copies the events in key order. With onlyNew, only the events with a
+  // start time that were not delivered, or changed since, are copied and
+  // marked delivered; otherwise every event is copied and every mark cleared.
   static HRESULT CreateInstance(CEpgEvents& events, bool onlyNew, IEpgEvents** ppEpgEvents);
 
   HRESULT get_Count(LONG* count) override;

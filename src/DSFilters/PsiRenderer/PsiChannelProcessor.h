@@ -5,6 +5,7 @@
 #include <utility>
 #include "DSFilters/PsiRenderer/Channels.h"
 #include "DSFilters/PsiRenderer/PsiProcessorBase.h"
+#include "psi/ts/PsiTable.h"
 
 class CPsiChannelProcessor : public CPsiProcessorBase {
  public:
@@ -18,7 +19,7 @@ class CPsiChannelProcessor : public CPsiProcessorBase {
   template <typename TTable>
   int ProcessTableSection(TTable& table, const uint8_t* data, uint32_t length, uint32_t pid, uint32_t tableId) {
     if (table.IsComplete()) return 1;
-    if (!table.AddSection(data, length, pid, tableId)) return 0;
+    if (table.AddValidSection(data, length, pid, tableId) == TableAddResult::Invalid) return 0;
     if (!table.IsComplete()) return 1;
     AutoLock lock(m_pChannels->Lock());
     Evaluate();

@@ -6,9 +6,14 @@
 #include "psi/text/MultipleString.h"
 
 int CPsiProcessorAtscEit::ProcessSection(const uint8_t* data, uint32_t length, uint32_t pid, uint32_t tableId) {
-  if (m_Eit.IsComplete()) return 1;
-  if (!m_Eit.AddSection(data, length, pid, tableId)) return 0;
-  if (!m_Eit.IsComplete()) return 1;
+  TableAddResult result = m_Eit.AddValidSection(data, length, pid, tableId);
+  if (result == TableAddResult::Changed && m_bFollowVersions) {
+    m_Eit.Reset();
+    result = m_Eit.AddValidSection(data, length, pid, tableId);
+  }
+  if (result == TableAddResult::Invalid) return 0;
+  // A complete table is written once, by the section that completes it.
+  if (result != TableAddResult::Taken || !m_Eit.IsComplete()) return 1;
   AutoLock lock(m_pEvents->Lock());
   for (const EitAtscEvent& source : m_Eit.events) {
     CEpgEvent& event = m_pEvents->GetOrCreateEvent(source.event_id, m_Eit.source_id, -1, -1);

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "DSFilters/PsiRenderer/EpgEvents.h"
-#include "DSFilters/PsiRenderer/GpsTime.h"
+#include "psi/atsc/GpsTime.h"
 #include "DSFilters/PsiRenderer/PsiProcessorBase.h"
 #include "psi/atsc/EitAtsc.h"
 
@@ -17,9 +17,12 @@ class CPsiProcessorAtscEit : public CPsiProcessorBase {
   void Reset() override { m_Eit.Reset(); }
   // The leap seconds from the stream's System Time Table.
   void SetGpsUtcOffset(int offset) { m_nGpsUtcOffset = offset; }
+  // With follow, a new version of a section starts the table over (a long-running reader).
+  void SetFollowVersions(bool follow) { m_bFollowVersions = follow; }
 
  private:
   const std::shared_ptr<CEpgEvents> m_pEvents;
   CEitAtsc m_Eit;
   int m_nGpsUtcOffset = kDefaultGpsUtcOffset;
+  bool m_bFollowVersions = false;
 };

@@ -28,10 +28,16 @@ void CPsiProcessorEit::SetTableIds(const std::vector<uint8_t>& tableIds) {
 int CPsiProcessorEit::ProcessSection(const uint8_t* data, uint32_t length, uint32_t pid, uint32_t tableId) {
   const auto it = m_mapTables.find(static_cast<uint8_t>(tableId));
   if (it == m_mapTables.end()) return 0;
-  if (!it->second->AddSection(data, length, pid, tableId)) return 0;
+  const CEitDvbSubtable* added = nullptr;
+  TableAddResult result = it->second->AddValidSection(data, length, pid, tableId, &added);
+  if (result == TableAddResult::Changed && m_bFollowVersions) {
+    it->second->ResetSubtableOf(data);
+    result = it->second->AddValidSection(data, length, pid, tableId, &added);
+  }
+  if (result == TableAddResult::Invalid) return 0;
+  if (!added) return 1;  // a repeat, or a number already taken: nothing new to decode
   AutoLock lock(m_pEvents->Lock());
-  for (const auto& [key, subtable] : it->second->GetSubtables())
-    for (const EitDvbEvent& event : subtable->events) UpdateEvent(*subtable, event);
+  for (size_t i = added->last_section_first_event; i < added->events.size(); ++i) UpdateEvent(*added, added->events[i]);
   return 1;
 }
 
@@ -52,7 +58,8 @@ void CPsiProcessorEit::UpdateEvent(const CEitDvbSubtable& subtable, const EitDvb
         FormatLocalTime(start, "%d.%m.%Y %H:%M").c_str(), FormatLocalTime(event.m_llEndTime, "%H:%M").c_str());
   }
 
-  std::u16string name, text, items, itemDescriptions;
+  // The text items of consecutive extended event descriptors are one continuous text.
+  std::u16string name, text, extendedText, items, itemDescriptions;
   for (const auto& descriptor : source.descriptors) {
     if (const auto* shortEvent = dynamic_cast<const CShortEventDescriptor*>(descriptor.get())) {
       const std::u16string decodedName = Decode(shortEvent->event_name);
@@ -62,13 +69,14 @@ void CPsiProcessorEit::UpdateEvent(const CEitDvbSubtable& subtable, const EitDvb
       log(5, "CPsiProcessorEit::ProcessSection() Event name: %s, text: %s", Utf16ToUtf8(decodedName).c_str(),
           Utf16ToUtf8(decodedText).c_str());
     } else if (const auto* extended = dynamic_cast<const CExtendedEventDescriptor*>(descriptor.get())) {
-      AppendLine(text, Decode(extended->text));
+      extendedText += Decode(extended->text);
       for (const ExtendedEventItem& item : extended->items) {
         items += u"*" + Decode(item.item);
         itemDescriptions += u"*" + Decode(item.item_description);
       }
     }
   }
+  if (!extendedText.empty()) AppendLine(text, extendedText);
   event.m_bstrEventName = std::move(name);
   event.m_bstrText = std::move(text);
   event.m_bstrItem = std::move(items);

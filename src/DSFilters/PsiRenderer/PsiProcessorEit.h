@@ -1,6 +1,6 @@
 #pragma once
 // Turns DVB EIT sections (present/following and schedule) into EPG events.
-// Every accepted section refreshes every event of its table_id.
+// The events of a section are decoded once, when the section is taken.
 #include <map>
 #include <memory>
 #include <vector>
@@ -14,6 +14,9 @@ class CPsiProcessorEit : public CPsiProcessorBase {
   CPsiProcessorEit(std::shared_ptr<CEpgEvents> events, PsiRenderer_NetworkType networkType)
       : CPsiProcessorBase(networkType), m_pEvents(std::move(events)) {}
 
+  // With follow, a new version of a section replaces its sub-table's old
+  // version (a long-running reader); without, it waits for Reset.
+  void SetFollowVersions(bool follow) { m_bFollowVersions = follow; }
   // Empties the map and creates one empty container per table_id.
   void SetTableIds(const std::vector<uint8_t>& tableIds);
   int ProcessSection(const uint8_t* data, uint32_t length, uint32_t pid, uint32_t tableId) override;
@@ -25,4 +28,5 @@ class CPsiProcessorEit : public CPsiProcessorBase {
 
   const std::shared_ptr<CEpgEvents> m_pEvents;
   std::map<uint8_t, std::unique_ptr<CEitDvb>> m_mapTables;
+  bool m_bFollowVersions = false;
 };

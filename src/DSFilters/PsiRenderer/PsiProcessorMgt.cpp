@@ -4,7 +4,7 @@
 
 int CPsiProcessorMgt::ProcessSection(const uint8_t* data, uint32_t length, uint32_t pid, uint32_t tableId) {
   if (m_Mgt.IsComplete()) return 1;
-  if (!m_Mgt.AddSection(data, length, pid, tableId)) return 0;
+  if (m_Mgt.AddValidSection(data, length, pid, tableId) == TableAddResult::Invalid) return 0;
   if (!m_Mgt.IsComplete()) return 1;
   m_vEitPids.clear();
   m_vEttPids.clear();

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "DSFilters/PsiRenderer/Bcd.h"
+#include "psi/dvb/Bcd.h"
 #include "logging/LogFile.h"
 #include "platform/com/Utf.h"
 #include "psi/descriptors/dvb/CableDeliverySystemDescriptor.h"

@@ -1,20 +1,22 @@
 #include "DSFilters/PsiRenderer/PsiProcessorPmt.h"
 
 #include "logging/LogFile.h"
-#include "psi/mpeg/PmtSection.h"
+#include "psi/ts/PsiSection.h"
 
 int CPsiProcessorPmt::ProcessSection(const uint8_t* data, uint32_t length, uint32_t pid, uint32_t tableId) {
-  CPmtSection section(DescriptorContext_Mpeg);
-  if (!section.Parse(data, length)) return 0;
-  const auto found = m_mapPmts.find(section.program_number);
+  // The program_number is read from the header: a repeat is never parsed.
+  CPsiSection header;
+  if (!header.ParseValidated(data, length)) return 0;
+  const uint16_t programNumber = ReadUInt16At(data + 3);
+  const auto found = m_mapPmts.find(programNumber);
   if (found == m_mapPmts.end()) return 0;
   CPmt& pmt = *found->second;
   if (pmt.IsComplete()) return 1;
-  if (!pmt.AddSection(data, length, pid, tableId)) return 0;
+  if (pmt.AddValidSection(data, length, pid, tableId) == TableAddResult::Invalid) return 0;
   if (!pmt.IsComplete()) return 1;
 
   AutoLock lock(m_pChannels->Lock());
-  const auto channel = m_pChannels->FindByProgramNumber(section.program_number);
+  const auto channel = m_pChannels->FindByProgramNumber(programNumber);
   if (!channel) return 1;
   channel->m_nPcrPid = pmt.pcr_pid;
   log(5, "CPsiProcessorPmtDvb::ProcessSection() Set PCRID: 0x%04x", pmt.pcr_pid);

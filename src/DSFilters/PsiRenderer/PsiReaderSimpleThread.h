@@ -25,6 +25,8 @@ class CPsiReaderSimpleThread {
   bool StopRequested() { return m_StopEvent.Wait(0); }
   // Waits ms of clock time; true when a stop request ended the wait.
   bool WaitStop(uint32_t ms) { return m_StopEvent.Wait(ms); }
+  // Waits until wake is set or ms of clock time passed; true when a stop request ended the wait.
+  bool WaitStopOr(Event& wake, uint32_t ms) { return Event::WaitAny({&m_StopEvent, &wake}, ms) == 0; }
 
  private:
   mutable RecursiveLock m_lock;

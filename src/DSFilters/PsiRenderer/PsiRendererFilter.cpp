@@ -89,12 +89,6 @@ HRESULT CPsiRendererFilter::CreateFilter(IBaseFilter** filter) {
 
 CBasePin* CPsiRendererFilter::GetPin(int index) { return index == 0 ? m_pInputPin.get() : nullptr; }
 
-void CPsiRendererFilter::AddDefaultFilters() {
-  m_Splitter.AddFilter(0x0000, 0x00);
-  m_Splitter.AddFilter(0x0011, 0x42);
-  m_Splitter.AddFilter(0x0010, 0x40);
-}
-
 HRESULT CPsiRendererFilter::Init(LONG networkType) {
   AutoLock lock(m_lock);
   m_NetworkType = static_cast<PsiRenderer_NetworkType>(networkType);
@@ -117,7 +111,6 @@ HRESULT CPsiRendererFilter::Init(LONG networkType) {
       m_pBackgroundEpg.reset();
       return E_FAIL;
   }
-  AddDefaultFilters();
   m_CAManager.Start(THREAD_PRIORITY_NORMAL);
   m_TransponderInfo.Start(THREAD_PRIORITY_NORMAL);
   return S_OK;
@@ -168,7 +161,6 @@ HRESULT CPsiRendererFilter::ResetStreamInfo() {
     m_CAManager.Clear();
     m_TransponderInfo.Clear();
   }
-  AddDefaultFilters();
   return S_OK;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The renderer that terminates the PSI branch of the receiving graph: every
-// sample goes to the splitter; the channel search, foreground EPG and
-// background EPG read from it, one at a time.
+// sample goes to the splitter; the CA manager and transponder information
+// always, and one of channel search, foreground EPG and background EPG at a
+// time, each read their own sections from it.
 #include <atomic>
 #include <memory>
 
@@ -73,7 +74,6 @@ class CPsiRendererFilter : public CBaseFilter,
   virtual ~CPsiRendererFilter();
 
  private:
-  void AddDefaultFilters();
   // Stops a worker and clears the shared running flag.
   HRESULT StopWorker(CPsiReaderSimpleThread* worker);
 

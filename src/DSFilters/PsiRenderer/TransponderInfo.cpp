@@ -1,18 +1,22 @@
 #include "DSFilters/PsiRenderer/TransponderInfo.h"
 
-#include "DSFilters/PsiRenderer/Bcd.h"
+#include "psi/dvb/Bcd.h"
 #include "psi/descriptors/dvb/SatelliteDeliverySystemDescriptor.h"
 #include "psi/descriptors/dvb/TerrestrialDeliverySystemDescriptor.h"
 #include "psi/dvb/NitSection.h"
+#include "psi/PsiIds.h"
 #include "psi/mpeg/PatSection.h"
 
 namespace {
 
-constexpr uint8_t kPatTableId = 0x00;
-constexpr uint8_t kNitTableId = 0x40;
-constexpr uint32_t kWaitMs = 200;
+using namespace psi;
 
 }  // namespace
+
+CTransponderInfo::CTransponderInfo(CPsiRendererSplitter& splitter) : m_Sections(splitter, true) {
+  m_Sections.AddFilter(kPatPid, kPatTableId);
+  m_Sections.AddFilter(kNitPid, kNitActualTableId);
+}
 
 TransponderValues CTransponderInfo::Values() const {
   AutoLock lock(m_lock);
@@ -22,6 +26,7 @@ TransponderValues CTransponderInfo::Values() const {
 void CTransponderInfo::Clear() {
   AutoLock lock(m_lock);
   m_Values = TransponderValues{};
+  m_mapNit.clear();
 }
 
 void CTransponderInfo::ProcessSection(const PsiSectionRecord& section) {
@@ -31,12 +36,20 @@ void CTransponderInfo::ProcessSection(const PsiSectionRecord& section) {
   if (length == 0) return;
   if (section.tableId == kPatTableId) {
     CPatSection pat;
-    if (pat.Parse(data, length)) m_Values.transportStreamId = pat.transport_stream_id;
+    if (!pat.ParseValidated(data, length)) return;
+    m_Values.transportStreamId = pat.transport_stream_id;
+    for (const auto& [number, nit] : m_mapNit) EvaluateNit(nit);
     return;
   }
-  if (section.tableId != kNitTableId || m_Values.transportStreamId == -1) return;
+  if (section.tableId != kNitActualTableId || length < 8) return;
+  m_mapNit[data[6]] = section.data;
+  EvaluateNit(section.data);
+}
+
+void CTransponderInfo::EvaluateNit(const std::vector<uint8_t>& section) {
+  if (m_Values.transportStreamId == -1) return;
   CNitSection nit;
-  if (!nit.Parse(data, length)) return;
+  if (!nit.ParseValidated(section.data(), static_cast<uint32_t>(section.size()))) return;
   for (const NitTransportStream& stream : nit.transport_streams) {
     if (stream.original_network_id != nit.network_id || stream.transport_stream_id != m_Values.transportStreamId)
       continue;
@@ -56,16 +69,12 @@ void CTransponderInfo::ProcessSection(const PsiSectionRecord& section) {
   }
 }
 
+void CTransponderInfo::ProcessPendingSections() {
+  for (const PsiSectionRecord& section : m_Sections.TakeSections()) ProcessSection(section);
+}
+
 void CTransponderInfo::ThreadProc() {
-  while (!StopRequested()) {
-    const std::vector<PsiSectionRecord> sections = m_Splitter.PeekSections();
-    if (sections.empty()) {
-      if (WaitStop(kWaitMs)) return;
-      continue;
-    }
-    for (const PsiSectionRecord& section : sections) {
-      ProcessSection(section);
-      if (WaitStop(kWaitMs)) return;
-    }
-  }
+  do {
+    ProcessPendingSections();
+  } while (!WaitStopOr(m_Sections.Arrived(), INFINITE));
 }

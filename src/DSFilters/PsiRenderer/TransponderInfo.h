@@ -1,9 +1,12 @@
 #pragma once
 // Learns the current transponder's delivery data from the NIT entry of the
-// transport stream the PAT names, by peeking at the splitter.
+// transport stream the PAT names. Its worker wakes when a PAT or NIT arrives.
 #include <cstdint>
+#include <map>
+#include <vector>
 #include "DSFilters/PsiRenderer/PsiReaderSimpleThread.h"
 #include "DSFilters/PsiRenderer/PsiRendererSplitter.h"
+#include "DSFilters/PsiRenderer/SectionSubscription.h"
 
 struct TransponderValues {
   int32_t frequency = -1;          // kHz (terrestrial: 10 Hz units as carried)
@@ -16,12 +19,14 @@ struct TransponderValues {
 
 class CTransponderInfo : public CPsiReaderSimpleThread {
  public:
-  explicit CTransponderInfo(CPsiRendererSplitter& splitter) : m_Splitter(splitter) {}
+  explicit CTransponderInfo(CPsiRendererSplitter& splitter);
   ~CTransponderInfo() override { Stop(); }
 
   TransponderValues Values() const;
   // Restores the initial values.
   void Clear();
+  // Takes the sections that arrived since the last step (the worker's step, public for tests).
+  void ProcessPendingSections();
   // Takes one section into the values (a worker step, public for tests).
   void ProcessSection(const PsiSectionRecord& section);
 
@@ -29,7 +34,11 @@ class CTransponderInfo : public CPsiReaderSimpleThread {
   void ThreadProc() override;
 
  private:
-  CPsiRendererSplitter& m_Splitter;
+  void EvaluateNit(const std::vector<uint8_t>& section);
+
+  CSectionSubscription m_Sections;
   mutable RecursiveLock m_lock;
   TransponderValues m_Values;
+  // The newest NIT section per section_number: a NIT that came before the PAT is read once the PAT is known.
+  std::map<uint8_t, std::vector<uint8_t>> m_mapNit;
 };

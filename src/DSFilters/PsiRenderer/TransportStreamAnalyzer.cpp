@@ -4,17 +4,14 @@
 
 #include "DSFilters/PsiRenderer/PsiProcessorPmtAtsc.h"
 #include "DSFilters/PsiRenderer/PsiProcessorPmtDvb.h"
-#include "platform/os/InputFile.h"
+#include "DSFilters/PsiRenderer/RecordingAnalysis.h"
+#include "psi/PsiIds.h"
+#include "psi/atsc/Vct.h"
 #include "psi/dvb/NitSection.h"
+#include "psi/ts/ChunkSource.h"
 
 namespace {
-constexpr uint16_t kPatPid = 0x0000;
-constexpr uint16_t kCatPid = 0x0001;
-constexpr uint16_t kNitPid = 0x0010;
-constexpr uint16_t kSdtPid = 0x0011;
-constexpr uint16_t kPsipPid = 0x1FFB;
-// Small enough that the first pass stops soon after the PAT.
-constexpr size_t kChunk = 188 * 64;
+using namespace psi;
 
 // The kind of network whose delivery descriptor the NIT section carries first.
 std::optional<PsiRenderer_NetworkType> DeliveryType(const uint8_t* data, uint32_t length) {
@@ -49,37 +46,100 @@ CTransportStreamAnalyzer::CTransportStreamAnalyzer(bool atsc)
 }
 
 TransportStreamAnalysis CTransportStreamAnalyzer::Analyze(std::span<const uint8_t> stream) {
+  CRecordingReader reader;
+  reader.Add(*this);
   CMemoryByteSource source(stream);
   CTsPacketReader packets(source);
-  return Analyze(packets);
+  reader.Read(packets);
+  TransportStreamAnalysis result = Finish(reader);
+  AddReadingOutcome(packets, result);
+  return result;
 }
 
-TransportStreamAnalysis CTransportStreamAnalyzer::Analyze(CTsPacketReader& stream) {
-  Run(stream, Pass::Pat);
-  m_Result.patComplete = m_Pat.IsComplete() != 0;
-  if (m_Result.patComplete) {
-    m_vPmtPids = m_Pat.PmtPids();
-    m_pPmt->SetPrograms(m_Pat.ProgramNumbers());
-    Run(stream, Pass::All);
-    if (!m_bAtsc) {
-      // No delivery descriptor anywhere: the kind of network changes nothing.
-      if (!m_pNit && !m_mapPendingNit.empty()) CreateNitProcessor(PsiRenderer_NetworkType_Dvbt);
-      ApplyCatPresence();
+void CTransportStreamAnalyzer::Attach(ISectionPids& pids) {
+  m_pPids = &pids;
+  pids.AddPid(kPatPid);
+  if (m_bAtsc) {
+    pids.AddPid(kPsipPid);
+  } else {
+    pids.AddPid(kCatPid);
+    pids.AddPid(kNitPid);
+    pids.AddPid(kSdtPid);
+  }
+}
+
+bool CTransportStreamAnalyzer::WantsUnknownPid(uint8_t tableId) const {
+  return !m_bPatKnown && tableId == kPmtTableId;
+}
+
+void CTransportStreamAnalyzer::OnSection(const uint8_t* data, uint32_t length, uint16_t pid, uint8_t tableId) {
+  if (m_bPatKnown) return Route(data, length, pid, tableId);
+  if (pid != kPatPid) return m_Pending.Keep(data, length, pid, tableId);
+  if (tableId != kPatTableId) return;
+  m_Pat.ProcessSection(data, length, pid, tableId);
+  if (m_Pat.IsComplete()) OnPatComplete();
+}
+
+void CTransportStreamAnalyzer::OnPatComplete() {
+  m_bPatKnown = true;
+  m_vPmtPids = m_Pat.PmtPids();
+  for (uint16_t pid : m_vPmtPids) m_pPids->AddPid(pid);
+  m_pPmt->SetPrograms(m_Pat.ProgramNumbers());
+  m_Pending.Replay([this](const uint8_t* data, uint32_t length, uint16_t pid, uint8_t tableId) {
+    Route(data, length, pid, tableId);
+  });
+}
+
+void CTransportStreamAnalyzer::ProgramsFromVct() {
+  CVct vct;
+  std::map<uint16_t, uint16_t> pmtPids;  // program_number -> PID of the first PMT naming it
+  m_Pending.ForEach([&](const uint8_t* data, uint32_t length, uint16_t pid, uint8_t tableId) {
+    if (pid == kPsipPid && IsVct(tableId))
+      vct.AddValidSection(data, length, pid, tableId);
+    else if (tableId == kPmtTableId && length >= 12)
+      pmtPids.try_emplace(ReadUInt16At(data + 3), pid);
+  });
+  if (!vct.IsComplete()) return;
+  std::vector<uint16_t> programs;
+  {
+    AutoLock lock(m_Result.channels->Lock());
+    for (const VctChannel& entry : vct.channels) {
+      const auto pmt = pmtPids.find(entry.program_number);
+      if (pmt == pmtPids.end()) continue;
+      const auto channel = m_Result.channels->CreateChannel(entry.program_number);
+      channel->m_nTransportStreamId = vct.transport_stream_id;
+      channel->m_nPmtPid = pmt->second;
+      m_vPmtPids.push_back(pmt->second);
+      programs.push_back(entry.program_number);
     }
   }
-  m_Result.trailingBytes = stream.TrailingBytes();
-  m_Result.packetSize = stream.PacketSize();
-  m_Result.warnings = stream.Warnings();
+  m_pPmt->SetPrograms(programs);
+  m_bPatKnown = true;
+  m_Pending.Replay([this](const uint8_t* data, uint32_t length, uint16_t pid, uint8_t tableId) {
+    Route(data, length, pid, tableId);
+  });
+}
+
+TransportStreamAnalysis CTransportStreamAnalyzer::Finish(const CRecordingReader& reader) {
+  if (m_bAtsc && !m_bPatKnown) ProgramsFromVct();
+  m_Result.packets = reader.Packets();
+  m_Result.trailingBytes = reader.TrailingBytes();
+  m_Result.patComplete = m_Pat.IsComplete() != 0;
+  if (m_Result.patComplete && !m_bAtsc) {
+    // No delivery descriptor anywhere: the kind of network changes nothing.
+    if (!m_pNit && !m_mapPendingNit.empty()) CreateNitProcessor(PsiRenderer_NetworkType_Dvbt);
+    ApplyCatPresence();
+  }
   m_Result.pmtComplete = m_pPmt->IsComplete() != 0;
   m_Result.sdtComplete = m_Sdt.IsComplete() != 0;
   m_Result.nitComplete = m_pNit && m_pNit->IsComplete();
   m_Result.vctComplete = m_Vct.IsComplete() != 0;
 
-  if (!stream.Error().empty())
-    m_Result.error = stream.Error();
-  else if (m_Result.packets == 0)
+  // A recording cut inside a packet still has its tables: the packet
+  // reader reports the cut as a warning.
+  if (m_Result.packets == 0)
     m_Result.error = "not a transport stream: no packets found";
-  else if (!m_Result.patComplete)
+  else if (!m_Result.patComplete && m_Result.channels->Size() == 0)
     m_Result.error = "no complete PAT in the stream, so it has no channels";
   return std::move(m_Result);
 }
@@ -94,56 +154,35 @@ void CTransportStreamAnalyzer::ApplyCatPresence() {
   for (const auto& channel : unknown) channel->m_nCa = -1;
 }
 
-void CTransportStreamAnalyzer::Run(CTsPacketReader& stream, Pass pass) {
-  m_Pass = pass;
-  m_Result.packets = 0;
-  Reset();
-  if (!stream.Rewind()) return;
-  ClearPids();
-  if (pass == Pass::Pat) {
-    AddPid(kPatPid);
-  } else {
-    for (uint16_t pid : m_vPmtPids) AddPid(pid);
-    if (m_bAtsc) {
-      AddPid(kPsipPid);
-    } else {
-      AddPid(kCatPid);
-      AddPid(kNitPid);
-      AddPid(kSdtPid);
-    }
-  }
-  for (auto packets = stream.Next(); !packets.empty(); packets = stream.Next()) {
-    for (size_t offset = 0; offset < packets.size(); offset += kChunk) {
-      Append(packets.data() + offset, static_cast<uint32_t>(std::min(kChunk, packets.size() - offset)));
-      ProcessBuffer();
-      if (pass == Pass::Pat && m_Pat.IsComplete()) return;
-    }
-  }
+void AddReadingOutcome(const CTsPacketReader& packets, TransportStreamAnalysis& analysis) {
+  analysis.trailingBytes = packets.TrailingBytes();
+  analysis.packetSize = packets.PacketSize();
+  analysis.warnings = packets.Warnings();
+  if (!packets.Error().empty()) analysis.error = packets.Error();
 }
 
-void CTransportStreamAnalyzer::OnPacket(const uint8_t* packet, uint32_t size) {
-  ++m_Result.packets;
-  CPsiSectionSplitter::OnPacket(packet, size);
-}
-
-bool CTransportStreamAnalyzer::OnSection(const uint8_t* data, uint32_t totalLength, uint16_t pid, uint8_t tableId) {
-  if (m_Pass == Pass::Pat) {
-    if (pid == kPatPid && tableId == 0x00) m_Pat.ProcessSection(data, totalLength, pid, tableId);
-    return true;
-  }
+void CTransportStreamAnalyzer::Route(const uint8_t* data, uint32_t length, uint16_t pid, uint8_t tableId) {
   // Processor refusals are ignored, as in a channel search.
-  if (tableId == 0x02 && std::find(m_vPmtPids.begin(), m_vPmtPids.end(), pid) != m_vPmtPids.end()) {
-    m_pPmt->ProcessSection(data, totalLength, pid, tableId);
-  } else if (m_bAtsc) {
-    if (pid == kPsipPid && (tableId == 0xC8 || tableId == 0xC9)) m_Vct.ProcessSection(data, totalLength, pid, tableId);
-  } else if (pid == kCatPid && tableId == 0x01) {
-    m_Cat.ProcessSection(data, totalLength, pid, tableId);
-  } else if (pid == kSdtPid && tableId == 0x42) {
-    m_Sdt.ProcessSection(data, totalLength, pid, tableId);
-  } else if (pid == kNitPid && tableId == 0x40) {
-    OnNitSection(data, totalLength, pid, tableId);
+  switch (RouteChannelTable(tableId, m_bAtsc)) {
+    case ChannelTable::Pmt:
+      if (std::find(m_vPmtPids.begin(), m_vPmtPids.end(), pid) != m_vPmtPids.end())
+        m_pPmt->ProcessSection(data, length, pid, tableId);
+      break;
+    case ChannelTable::Vct:
+      if (pid == kPsipPid) m_Vct.ProcessSection(data, length, pid, tableId);
+      break;
+    case ChannelTable::Cat:
+      if (pid == kCatPid) m_Cat.ProcessSection(data, length, pid, tableId);
+      break;
+    case ChannelTable::Sdt:
+      if (pid == kSdtPid) m_Sdt.ProcessSection(data, length, pid, tableId);
+      break;
+    case ChannelTable::Nit:
+      if (pid == kNitPid) OnNitSection(data, length, pid, tableId);
+      break;
+    default:
+      break;
   }
-  return true;
 }
 
 void CTransportStreamAnalyzer::OnNitSection(const uint8_t* data, uint32_t length, uint16_t pid, uint8_t tableId) {
@@ -163,20 +202,10 @@ void CTransportStreamAnalyzer::CreateNitProcessor(PsiRenderer_NetworkType networ
   m_Result.networkType = networkType;
   m_pNit = std::make_unique<CPsiProcessorNit>(m_Result.channels, networkType, m_Result.frequencies);
   for (const auto& [number, section] : m_mapPendingNit)
-    m_pNit->ProcessSection(section.data(), static_cast<uint32_t>(section.size()), kNitPid, 0x40);
+    m_pNit->ProcessSection(section.data(), static_cast<uint32_t>(section.size()), kNitPid, kNitActualTableId);
   m_mapPendingNit.clear();
 }
 
 TransportStreamAnalysis AnalyzeTransportStreamFile(const std::string& path, bool atsc) {
-  CInputFile file;
-  TransportStreamAnalysis failed;
-  if (!file.Open(path)) {
-    failed.error = file.Error();
-    return failed;
-  }
-  CTsPacketReader packets(file);
-  TransportStreamAnalysis result = CTransportStreamAnalyzer(atsc).Analyze(packets);
-  // The input's own errors name it already.
-  if (!result.error.empty() && file.Error().empty()) result.error = path + ": " + result.error;
-  return result;
+  return AnalyzeRecordingFile(path, atsc, false).channels;
 }

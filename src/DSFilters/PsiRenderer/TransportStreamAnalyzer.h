@@ -2,9 +2,11 @@
 // Reads the channels of a recorded transport stream without a tuner: every
 // PSI section goes to the same processors a DVB or ATSC channel search uses.
 //
-// Two passes over the bytes: the first stops as soon as the PAT is complete,
-// the second reads the whole stream with the PMT PIDs known, so no PMT
-// section that went by before the PAT is lost.
+// One pass: sections that come before the PAT is complete (PMTs included,
+// found by their table_id on any PID) are kept and handed on once the PAT
+// names the programs, so the result is that of reading the tables in order
+// with the PAT known from the start. An ATSC capture without a PAT takes its
+// programs from the VCT and the PMTs that name their program numbers.
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -13,14 +15,16 @@
 #include <string>
 #include <vector>
 #include "DSFilters/PsiRenderer/Channels.h"
+#include "DSFilters/PsiRenderer/PendingSections.h"
 #include "DSFilters/PsiRenderer/PsiProcessorCat.h"
 #include "DSFilters/PsiRenderer/PsiProcessorNit.h"
 #include "DSFilters/PsiRenderer/PsiProcessorPat.h"
 #include "DSFilters/PsiRenderer/PsiProcessorPmt.h"
 #include "DSFilters/PsiRenderer/PsiProcessorSdt.h"
 #include "DSFilters/PsiRenderer/PsiProcessorVct.h"
+#include "DSFilters/PsiRenderer/RecordingReader.h"
+#include "DSFilters/PsiRenderer/SectionCollector.h"
 #include "DSFilters/PsiRenderer/TransponderFrequencies.h"
-#include "psi/ts/PsiSectionSplitter.h"
 #include "psi/ts/TsPacketReader.h"
 
 struct TransportStreamAnalysis {
@@ -40,28 +44,32 @@ struct TransportStreamAnalysis {
   std::string error;  // empty when channels can be read
 };
 
-class CTransportStreamAnalyzer : private CPsiSectionSplitter {
+class CTransportStreamAnalyzer : public ISectionCollector {
  public:
   explicit CTransportStreamAnalyzer(bool atsc);
 
   // Analyses a whole stream held in memory.
   TransportStreamAnalysis Analyze(std::span<const uint8_t> stream);
-  // Analyses the packets of a stream, reading it from the start once per pass.
-  TransportStreamAnalysis Analyze(CTsPacketReader& stream);
+  // The result once reader has read a recording with this collector added.
+  TransportStreamAnalysis Finish(const CRecordingReader& reader);
+
+  void Attach(ISectionPids& pids) override;
+  void OnSection(const uint8_t* data, uint32_t length, uint16_t pid, uint8_t tableId) override;
+  bool WantsUnknownPid(uint8_t tableId) const override;
 
  private:
-  enum class Pass { Pat, All };
-
-  void Run(CTsPacketReader& stream, Pass pass);
+  void OnPatComplete();
   void ApplyCatPresence();
-  void OnPacket(const uint8_t* packet, uint32_t size) override;
-  bool OnSection(const uint8_t* data, uint32_t totalLength, uint16_t pid, uint8_t tableId) override;
+  void ProgramsFromVct();
+  void Route(const uint8_t* data, uint32_t length, uint16_t pid, uint8_t tableId);
   void OnNitSection(const uint8_t* data, uint32_t length, uint16_t pid, uint8_t tableId);
   void CreateNitProcessor(PsiRenderer_NetworkType networkType);
 
   const bool m_bAtsc;
   TransportStreamAnalysis m_Result;
-  Pass m_Pass = Pass::Pat;
+  ISectionPids* m_pPids = nullptr;
+  bool m_bPatKnown = false;
+  CPendingSections m_Pending;
   std::vector<uint16_t> m_vPmtPids;
   CPsiProcessorPat m_Pat;
   std::unique_ptr<CPsiProcessorPmt> m_pPmt;
@@ -73,6 +81,9 @@ class CTransportStreamAnalyzer : private CPsiSectionSplitter {
   // tells which kind of DVB network the stream comes from.
   std::map<uint8_t, std::vector<uint8_t>> m_mapPendingNit;
 };
+
+// What reading the packets told: packet size, skipped bytes, a read error.
+void AddReadingOutcome(const CTsPacketReader& packets, TransportStreamAnalysis& analysis);
 
 // Reads a file ("-": standard input) and analyses it; error tells why it could not be read.
 TransportStreamAnalysis AnalyzeTransportStreamFile(const std::string& path, bool atsc);

@@ -1,37 +1,47 @@
 #pragma once
-// Reads the EPG of a recorded transport stream: every EIT section of the
-// actual transport stream (ATSC: every EIT and ETT the MGT announces) is
-// evaluated as it comes, by a fresh processor as the background EPG does, so
-// a long recording keeps the events of every table version.
+// Reads the EPG of a recorded transport stream: the EIT of the actual
+// transport stream (ATSC: every EIT and ETT the MGT announces). Its tables
+// live for the whole recording and take every new table version, so a long
+// recording keeps the events of every version. ATSC event sections that come
+// before the MGT are kept until it names their PIDs.
 #include <cstdint>
 #include <memory>
 #include <span>
 #include <vector>
 
+#include "DSFilters/PsiRenderer/AtscEventTables.h"
 #include "DSFilters/PsiRenderer/EpgEvents.h"
-#include "DSFilters/PsiRenderer/GpsTime.h"
+#include "DSFilters/PsiRenderer/PendingSections.h"
+#include "DSFilters/PsiRenderer/PsiProcessorEit.h"
 #include "DSFilters/PsiRenderer/PsiProcessorMgt.h"
-#include "psi/ts/PsiSectionSplitter.h"
-#include "psi/ts/TsPacketReader.h"
+#include "DSFilters/PsiRenderer/SectionCollector.h"
 
-class CTransportStreamEpgReader : private CPsiSectionSplitter {
+class CTransportStreamEpgReader : public ISectionCollector {
  public:
   explicit CTransportStreamEpgReader(bool atsc);
 
-  // The events of the stream, in event-list order.
+  // The events of a whole stream held in memory, in event-list order.
   std::shared_ptr<CEpgEvents> Read(std::span<const uint8_t> stream);
-  // The same for a stream read from the start once per pass; a read error
-  // ends the pass with the events read so far (see the reader's Error()).
-  std::shared_ptr<CEpgEvents> Read(CTsPacketReader& stream);
+  // The events once a CRecordingReader has read a recording with this collector added.
+  std::shared_ptr<CEpgEvents> Finish();
+
+  void Attach(ISectionPids& pids) override;
+  void OnSection(const uint8_t* data, uint32_t length, uint16_t pid, uint8_t tableId) override;
+  bool WantsUnknownPid(uint8_t tableId) const override;
 
  private:
-  void Run(CTsPacketReader& stream);
-  bool OnSection(const uint8_t* data, uint32_t totalLength, uint16_t pid, uint8_t tableId) override;
+  void OnPsipSection(const uint8_t* data, uint32_t length, uint16_t pid, uint8_t tableId);
+  void OnMgtKnown();
+  void OnEventSection(const uint8_t* data, uint32_t length, uint16_t pid, uint8_t tableId);
 
   const bool m_bAtsc;
   const std::shared_ptr<CEpgEvents> m_pEvents = std::make_shared<CEpgEvents>();
+  ISectionPids* m_pPids = nullptr;
+  CPsiProcessorEit m_Eit;
   CPsiProcessorMgt m_Mgt;
+  bool m_bMgtKnown = false;
+  CPendingSections m_Pending;
   std::vector<uint16_t> m_vEitPids;
   std::vector<uint16_t> m_vEttPids;
-  int m_nGpsUtcOffset = kDefaultGpsUtcOffset;
+  CAtscEventTables m_AtscTables{m_pEvents, true};
 };

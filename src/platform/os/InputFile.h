@@ -1,9 +1,8 @@
 #pragma once
 // A recording given by the user: a regular file, a FIFO, or standard input
 // ("-"). Read with read(2) in bounded chunks and never mapped, so a file that
-// shrinks while it is read simply ends sooner. An input that cannot seek (a
-// pipe) is copied to an unnamed temporary file as it is read, so that it can
-// be read again from the start.
+// shrinks while it is read simply ends sooner. It is read once, front to
+// back, so a pipe needs no copy.
 #include <sys/types.h>
 
 #include <cstdint>
@@ -23,7 +22,6 @@ class CInputFile : public IByteSource {
   bool Open(const std::string& path);
 
   size_t Read(std::span<uint8_t> buffer) override;
-  bool Rewind() override;
   const std::string& Error() const override { return m_error; }
 
   // The path, or "standard input".
@@ -32,8 +30,6 @@ class CInputFile : public IByteSource {
   bool IsSameFile(const std::string& path) const;
 
  private:
-  size_t ReadInput(std::span<uint8_t> buffer);
-  bool Spool(std::span<const uint8_t> bytes);
   void Fail(const std::string& what, int error);
 
   std::string m_name;
@@ -42,10 +38,4 @@ class CInputFile : public IByteSource {
   bool m_bOwnsFd = false;
   dev_t m_device = 0;
   ino_t m_inode = 0;
-  bool m_bSeekable = false;
-  off_t m_nStart = 0;  // standard input may be handed over part-read
-  // A pipe: every byte read so far, and where the reader is in it.
-  int m_spoolFd = -1;
-  uint64_t m_nSpooled = 0;
-  uint64_t m_nPosition = 0;
 };

@@ -10,18 +10,18 @@ struct Event::Waiter {
 };
 
 void Event::Set() {
-  std::vector<Waiter*> waiters;
   {
     std::lock_guard lock(m_mutex);
     m_signalled = true;
-    waiters = m_waiters;
+    // Under m_mutex: a WaitAny caller leaves m_waiters (and its Waiter goes)
+    // only with m_mutex held, so every Waiter listed is still alive here.
+    for (Waiter* w : m_waiters) {
+      std::lock_guard waiterLock(w->mutex);
+      w->woken = true;
+      w->cv.notify_all();
+    }
   }
   m_cv.notify_all();
-  for (Waiter* w : waiters) {
-    std::lock_guard lock(w->mutex);
-    w->woken = true;
-    w->cv.notify_all();
-  }
 }
 
 void Event::ResetEvent() {

@@ -8,7 +8,7 @@ void CEtt::Reset() {
 
 bool CEtt::ParseSection(const uint8_t* data, uint32_t length, uint32_t, uint32_t) {
   CEttSection section;
-  if (!section.Parse(data, length)) return false;
+  if (!section.ParseValidated(data, length)) return false;
   etm_id = section.etm_id;
   text = section.text;
   return true;

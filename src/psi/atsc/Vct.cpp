@@ -9,7 +9,7 @@ void CVct::Reset() {
 
 bool CVct::ParseSection(const uint8_t* data, uint32_t length, uint32_t, uint32_t) {
   CVctSection section;
-  if (!section.Parse(data, length)) return false;
+  if (!section.ParseValidated(data, length)) return false;
   transport_stream_id = section.transport_stream_id;
   descriptors.Append(section.descriptors);
   channels.insert(channels.end(), section.channels.begin(), section.channels.end());

@@ -88,7 +88,7 @@ std::shared_ptr<CDescriptor> CreateDescriptor(CPsiStream& reader, uint32_t& cons
   const uint8_t tag = reader.ReadUInt8();
   const uint8_t length = reader.ReadUInt8();
   // The body gets a reader of its own, so no descriptor can read past it.
-  const std::vector<uint8_t> body = reader.ReadVector(length);
+  CPsiStream bodyReader = reader.ReadSub(length);
   consumed = length + 2u;
 
   std::shared_ptr<CDescriptor> descriptor;
@@ -98,7 +98,6 @@ std::shared_ptr<CDescriptor> CreateDescriptor(CPsiStream& reader, uint32_t& cons
     case DescriptorContext_Mpeg: descriptor = MakeMpeg(tag, length); break;
     default: return nullptr;
   }
-  CPsiStream bodyReader(body.data(), body.size());
   descriptor->Parse(bodyReader);
   return descriptor;
 }

@@ -24,6 +24,10 @@ class CEitDvbSection : public CPsiSection {
  public:
   bool Parse(const uint8_t* data, uint32_t length) override;
   EitDvbKey Key() const { return {original_network_id, transport_stream_id, service_id}; }
+  // Key() from the bytes of a section whose header was checked.
+  static EitDvbKey KeyOf(const uint8_t* data) {
+    return {ReadUInt16At(data + 10), ReadUInt16At(data + 8), ReadUInt16At(data + 3)};
+  }
 
   uint16_t service_id = 0;
   uint16_t transport_stream_id = 0;

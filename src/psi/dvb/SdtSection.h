@@ -24,6 +24,8 @@ class CSdtSection : public CPsiSection {
  public:
   bool Parse(const uint8_t* data, uint32_t length) override;
   SdtKey Key() const { return {original_network_id, transport_stream_id}; }
+  // Key() from the bytes of a section whose header was checked.
+  static SdtKey KeyOf(const uint8_t* data) { return {ReadUInt16At(data + 8), ReadUInt16At(data + 3)}; }
 
   uint16_t transport_stream_id = 0;
   uint16_t original_network_id = 0;

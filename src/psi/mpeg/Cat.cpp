@@ -7,7 +7,7 @@ void CCat::Reset() {
 
 bool CCat::ParseSection(const uint8_t* data, uint32_t length, uint32_t, uint32_t) {
   CCatSection section(context);
-  if (!section.Parse(data, length)) return false;
+  if (!section.ParseValidated(data, length)) return false;
   descriptors.Append(section.descriptors);
   return true;
 }

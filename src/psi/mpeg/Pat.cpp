@@ -8,7 +8,7 @@ void CPat::Reset() {
 
 bool CPat::ParseSection(const uint8_t* data, uint32_t length, uint32_t, uint32_t) {
   CPatSection section;
-  if (!section.Parse(data, length)) return false;
+  if (!section.ParseValidated(data, length)) return false;
   transport_stream_id = section.transport_stream_id;
   programs.insert(programs.end(), section.programs.begin(), section.programs.end());
   return true;

@@ -10,7 +10,7 @@ void CPmt::Reset() {
 
 bool CPmt::ParseSection(const uint8_t* data, uint32_t length, uint32_t, uint32_t) {
   CPmtSection section(context);
-  if (!section.Parse(data, length)) return false;
+  if (!section.ParseValidated(data, length)) return false;
   program_number = section.program_number;
   pcr_pid = section.pcr_pid;
   descriptors.Append(section.descriptors);

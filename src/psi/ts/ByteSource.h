@@ -13,8 +13,6 @@ class IByteSource {
   // Fills the front of buffer and returns how many bytes it got: 0 at the end
   // of the input, or on failure with Error() telling why.
   virtual size_t Read(std::span<uint8_t> buffer) = 0;
-  // Starts again at the first byte; false (with Error()) when that is impossible.
-  virtual bool Rewind() = 0;
   virtual const std::string& Error() const = 0;
 };
 
@@ -28,10 +26,6 @@ class CMemoryByteSource : public IByteSource {
     if (count != 0) std::memcpy(buffer.data(), m_bytes.data() + m_nPosition, count);
     m_nPosition += count;
     return count;
-  }
-  bool Rewind() override {
-    m_nPosition = 0;
-    return true;
   }
   const std::string& Error() const override { return m_error; }
 

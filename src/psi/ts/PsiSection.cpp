@@ -40,7 +40,15 @@ bool CPsiSection::Parse(const uint8_t* bytes, uint32_t length) {
   last_section_number = bytes[7];
   // The CRC runs over total_length bytes, so they must all be there.
   if (total_length > length) return false;
+  if (m_bValidated) return IsHeaderValid() && IsCurrent();
   return IsValid();
+}
+
+bool CPsiSection::ParseValidated(const uint8_t* bytes, uint32_t length) {
+  m_bValidated = true;
+  const bool valid = Parse(bytes, length);
+  m_bValidated = false;
+  return valid;
 }
 
 bool CPsiSection::IsValid() const {

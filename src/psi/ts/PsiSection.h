@@ -4,6 +4,9 @@
 // class derives from it and overrides Parse.
 #include <cstdint>
 
+// Big-endian 16-bit field at p, for header fields read without a reader.
+inline uint16_t ReadUInt16At(const uint8_t* p) { return static_cast<uint16_t>((p[0] << 8) | p[1]); }
+
 class CPsiSection {
  public:
   virtual ~CPsiSection() = default;
@@ -16,6 +19,9 @@ class CPsiSection {
   virtual bool IsCrcValid() const;
 
   bool IsValid() const;
+  // Parse for a section that was validated where it was assembled: the
+  // header is decoded and checked, the CRC is not computed again.
+  bool ParseValidated(const uint8_t* data, uint32_t length);
 
   uint32_t total_length = 0;  // section_length + 3
   uint8_t table_id = 0;
@@ -29,4 +35,6 @@ class CPsiSection {
 
  private:
   void Clear();
+
+  bool m_bValidated = false;  // set only during ParseValidated
 };

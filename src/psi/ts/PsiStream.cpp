@@ -2,12 +2,11 @@
 
 #include <cstring>
 
-CPsiStream::CPsiStream(const uint8_t* data, size_t length)
-    : m_vData(data && length ? data : nullptr, data && length ? data + length : nullptr) {}
+CPsiStream::CPsiStream(const uint8_t* data, size_t length) : m_pData(data), m_nLength(data ? length : 0) {}
 
 const uint8_t* CPsiStream::Take(size_t count) {
   if (count > Remaining()) throw CPsiStreamException();
-  const uint8_t* p = m_vData.data() + m_nPosition;
+  const uint8_t* p = m_pData + m_nPosition;
   m_nPosition += count;
   return p;
 }
@@ -30,6 +29,8 @@ void CPsiStream::Read(uint8_t* buffer, size_t count) {
   if (!buffer || count == 0) return;
   std::memcpy(buffer, Take(count), count);
 }
+
+CPsiStream CPsiStream::ReadSub(size_t count) { return CPsiStream(Take(count), count); }
 
 std::vector<uint8_t> CPsiStream::ReadVector(size_t count) {
   const uint8_t* p = Take(count);

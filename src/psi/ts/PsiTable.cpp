@@ -1,11 +1,18 @@
 #include "psi/ts/PsiTable.h"
 
-#include <nettle/md5.h>
-
 #include "psi/ts/PsiSection.h"
 
+namespace {
+
+uint32_t CrcField(const uint8_t* section, uint32_t totalLength) {
+  const uint8_t* p = section + totalLength - 4;
+  return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | p[3];
+}
+
+}  // namespace
+
 void CPsiTable::Reset() {
-  m_setSeenDigests.clear();
+  m_nTaken = 0;
   m_mapSections.clear();
   m_nLastSectionNumber = -1;
 }
@@ -13,22 +20,26 @@ void CPsiTable::Reset() {
 bool CPsiTable::AddSection(const uint8_t* data, uint32_t length, uint32_t pid, uint32_t tableId) {
   CPsiSection header;
   if (!header.Parse(data, length)) return false;
+  AddValidSection(data, length, pid, tableId);
+  return true;
+}
 
-  DigestKey key{};
-  key[0] = static_cast<uint8_t>(tableId & 0xFF);
-  md5_ctx ctx;
-  md5_init(&ctx);
-  md5_update(&ctx, length, data);
-  md5_digest(&ctx, MD5_DIGEST_SIZE, key.data() + 1);
-  if (m_setSeenDigests.contains(key)) return true;
+TableAddResult CPsiTable::AddValidSection(const uint8_t* data, uint32_t length, uint32_t pid, uint32_t tableId) {
+  CPsiSection header;
+  if (!header.ParseValidated(data, length)) return TableAddResult::Invalid;
+  const uint32_t crc = CrcField(data, header.total_length);
+  const auto taken = m_mapSections.find(header.section_number);
+  if (taken != m_mapSections.end() && taken->second.parsed && taken->second.length == header.total_length &&
+      taken->second.crc == crc && taken->second.tableId == static_cast<uint8_t>(tableId))
+    return TableAddResult::Known;
 
   m_nLastSectionNumber = header.last_section_number;
-  bool& parsed = m_mapSections[header.section_number];
-  if (parsed) return true;  // this number is taken; a changed copy waits for Reset
-  if (!ParseSection(data, length, pid, tableId)) return true;
-  parsed = true;
-  m_setSeenDigests.insert(key);
-  return true;
+  SectionState& state = m_mapSections[header.section_number];
+  if (state.parsed) return TableAddResult::Changed;  // this number is taken; a changed copy waits for Reset
+  if (!ParseSection(data, length, pid, tableId)) return TableAddResult::Known;
+  state = {true, header.total_length, crc, static_cast<uint8_t>(tableId)};
+  ++m_nTaken;
+  return TableAddResult::Taken;
 }
 
 bool CPsiTable::IsComplete() const {
@@ -36,7 +47,7 @@ bool CPsiTable::IsComplete() const {
   if (m_mapSections.size() != static_cast<size_t>(m_nLastSectionNumber) + 1) return false;
   for (int32_t s = 0; s <= m_nLastSectionNumber; ++s) {
     auto it = m_mapSections.find(s);
-    if (it == m_mapSections.end() || !it->second) return false;
+    if (it == m_mapSections.end() || !it->second.parsed) return false;
   }
   return true;
 }

@@ -12,6 +12,7 @@ void TsPacketHeader::Decode(const uint8_t* bytes, uint32_t size) {
   const uint8_t adaptationFieldControl = (bytes[3] >> 4) & 3;
   // The adaptation field's length byte counts itself.
   const uint32_t adaptationLength = (adaptationFieldControl & 2) ? bytes[4] + 1u : 0u;
+  discontinuity_indicator = adaptationLength > 1 && (bytes[5] & 0x80) != 0;
   if ((adaptationFieldControl & 1) && adaptationLength < 184) {
     payload_length = 184 - adaptationLength;
     payload = bytes + 4 + adaptationLength;

@@ -17,4 +17,6 @@ struct TsPacketHeader {
   bool transport_error_indicator = false;
   bool payload_unit_start_indicator = false;
   uint8_t continuity_counter = 0;
+  // From the adaptation field: the continuity counter may jump here.
+  bool discontinuity_indicator = false;
 };

@@ -30,20 +30,6 @@ constexpr uint32_t Lead(uint32_t size) { return size == 192 ? 4 : 0; }
 
 CTsPacketReader::CTsPacketReader(IByteSource& source) : m_source(source), m_buffer(kFirstChunk + kLookahead) {}
 
-bool CTsPacketReader::Rewind() {
-  m_nBegin = m_nEnd = 0;
-  m_nBufferOffset = 0;
-  m_bEnd = false;
-  m_nPacketSize = 0;
-  m_bInSync = false;
-  m_nSkipFrom = 0;
-  m_nTrailingBytes = 0;
-  m_error.clear();
-  if (m_source.Rewind()) return true;
-  m_error = m_source.Error();
-  return false;
-}
-
 std::span<const uint8_t> CTsPacketReader::Next() {
   m_packets.clear();
   while (m_packets.size() + kTsPacketSize <= kChunk && m_error.empty()) {
@@ -157,9 +143,7 @@ void CTsPacketReader::EndOfInput() {
 }
 
 void CTsPacketReader::Skipped(uint64_t from, uint64_t to, const char* reason) {
-  // A later pass over the same bytes finds the same gaps.
-  if (to <= from || from < m_nWarnedUpTo) return;
-  m_nWarnedUpTo = to;
+  if (to <= from) return;
   if (m_vWarnings.size() == kListedWarnings) {
     ++m_nMoreRuns;
     m_nMoreBytes += to - from;

@@ -11,16 +11,17 @@
 #include <vector>
 
 #include "psi/ts/ByteSource.h"
+#include "psi/ts/ChunkSource.h"
 
-class CTsPacketReader {
+class CTsPacketReader : public IChunkSource {
  public:
   explicit CTsPacketReader(IByteSource& source);
+
+  std::span<const uint8_t> NextChunk() override { return Next(); }
 
   // The next run of whole 188-byte packets; empty at the end of the input and
   // on failure (see Error()).
   std::span<const uint8_t> Next();
-  // Reads again from the first byte. Warnings already given are not repeated.
-  bool Rewind();
 
   // 188, 192 or 204 once packets were found, else 0.
   uint32_t PacketSize() const { return m_nPacketSize; }
@@ -56,7 +57,6 @@ class CTsPacketReader {
 
   std::string m_error;
   std::vector<std::string> m_vWarnings;
-  uint64_t m_nWarnedUpTo = 0;
   uint64_t m_nMoreRuns = 0;  // skipped runs beyond those listed
   uint64_t m_nMoreBytes = 0;
 };

@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "DSFilters/PsiRenderer/RecordingAnalysis.h"
 #include "DSFilters/PsiRenderer/TransportStreamAnalyzer.h"
 #include "platform/os/InputFile.h"
 #include "support/TempDir.h"
+#include "DSFilters/PsiRenderer/TransportStreamEpgReader.h"
 #include "support/TestData.h"
 
 namespace {
@@ -292,6 +294,48 @@ TEST(AnalyzerInputTest, BadInputGivesAClearError) {
   EXPECT_NE(CTransportStreamAnalyzer(false).Analyze(nulls).error.find("no complete PAT"), std::string::npos);
 }
 
+// Lost sync in a real capture: bytes cut out and junk put in mid-stream cost
+// the packets around them, not the channels (the tables come again).
+TEST(AnalyzerInputTest, BytesDeletedAndInsertedMidStreamLeaveTheChannels) {
+  REQUIRE_SHARED_FILE(path, "test-108.ts");
+  const std::vector<uint8_t> clean = ReadAll(path);
+  const auto channelsOf = [](const TransportStreamAnalysis& result) {
+    std::vector<std::pair<int, std::string>> channels;
+    for (size_t i = 0; i < result.channels->Size(); ++i)
+      channels.emplace_back(result.channels->GetChannel(i)->m_nProgramNumber,
+                            Name(result.channels->GetChannel(i)->m_bstrServiceName));
+    return channels;
+  };
+  const TransportStreamAnalysis reference = CTransportStreamAnalyzer(false).Analyze(clean);
+  ASSERT_TRUE(reference.error.empty()) << reference.error;
+
+  std::vector<uint8_t> damaged = clean;
+  const size_t third = damaged.size() / 3 / 188 * 188;
+  damaged.erase(damaged.begin() + third + 50, damaged.begin() + third + 50 + 1000);  // a cut
+  const std::vector<uint8_t> junk = {0x47, 0x47, 0x00, 0x47, 0x12, 0x34, 0x47};
+  damaged.insert(damaged.begin() + 2 * third + 7, junk.begin(), junk.end());  // an insertion with false syncs
+  damaged.resize(damaged.size() / 188 * 188);
+  const TransportStreamAnalysis result = CTransportStreamAnalyzer(false).Analyze(damaged);
+  EXPECT_LT(result.packets, reference.packets);
+  EXPECT_EQ(channelsOf(result), channelsOf(reference));
+  EXPECT_EQ(result.pmtComplete, reference.pmtComplete);
+  EXPECT_EQ(result.sdtComplete, reference.sdtComplete);
+}
+
+// The text items of consecutive extended event descriptors are one text:
+// no line break in the middle of a word.
+TEST(AnalyzerEpgTest, ExtendedEventTextsAreJoinedAsTheyAre) {
+  REQUIRE_SHARED_FILE(path, "test-030.ts");
+  const auto events = CTransportStreamEpgReader(false).Read(ReadAll(path));
+  bool found = false;
+  for (const auto& [key, entry] : events->Entries()) {
+    const std::string text = BStr(entry.event.m_bstrText).Utf8();
+    EXPECT_EQ(text.find("d'an\r\nn"), std::string::npos);
+    if (text.find("un gar\xC3\xA7on d'une dizaine d'ann\xC3\xA9\x65s dans les bois") != std::string::npos) found = true;
+  }
+  EXPECT_TRUE(found);
+}
+
 // A recording cut inside its last packet still has all its tables.
 TEST(AnalyzerInputTest, CutStreamKeepsItsChannels) {
   REQUIRE_SHARED_FILE(path, "test-108.ts");
@@ -353,7 +397,7 @@ TEST(AnalyzerInputTest, FileShrinkingWhileReadGivesItsChannels) {
   ShrinkingFile file(copy, left);
   ASSERT_TRUE(file.Open(copy)) << file.Error();
   CTsPacketReader packets(file);
-  const TransportStreamAnalysis result = CTransportStreamAnalyzer(false).Analyze(packets);
+  const TransportStreamAnalysis result = AnalyzeRecording(packets, false, false).channels;
   EXPECT_TRUE(result.error.empty()) << result.error;
   EXPECT_EQ(result.trailingBytes, left % 188);
   EXPECT_EQ(result.packets, static_cast<uint64_t>(left / 188));

@@ -214,8 +214,11 @@ TEST(EpgAtsc, EventTimesAreUtcFromGpsAndEttSetsText) {
 
 TEST(EpgSnapshot, OrdersByKeyAndDeliversOnlyNewOnRequest) {
   CEpgEvents events;
-  events.GetOrCreateEvent(5, 2, 1, 1).m_bstrEventName = u"b";
-  events.GetOrCreateEvent(5, 1, 1, 1).m_bstrEventName = u"a";  // same event id, other service
+  for (const auto& [service, name] : {std::pair{2, u"b"}, std::pair{1, u"a"}}) {  // same event id, other service
+    CEpgEvent& event = events.GetOrCreateEvent(5, service, 1, 1);
+    event.m_bstrEventName = name;
+    event.m_llStartTime = 1000;
+  }
   ComPtr<IEpgEvents> all;
   ASSERT_EQ(CEpgEventsCOM::CreateInstance(events, true, all.Put()), S_OK);
   LONG count = 0;
@@ -233,7 +236,7 @@ TEST(EpgSnapshot, OrdersByKeyAndDeliversOnlyNewOnRequest) {
   EXPECT_EQ(all->get_Item(2, first.Put()), E_INVALIDARG);
   EXPECT_EQ(all->get_Item(-1, first.Put()), E_INVALIDARG);
 
-  events.GetOrCreateEvent(6, 1, 1, 1);
+  events.GetOrCreateEvent(6, 1, 1, 1).m_llStartTime = 1000;
   ComPtr<IEpgEvents> fresh;
   ASSERT_EQ(CEpgEventsCOM::CreateInstance(events, true, fresh.Put()), S_OK);
   fresh->get_Count(&count);
@@ -244,19 +247,49 @@ TEST(EpgSnapshot, OrdersByKeyAndDeliversOnlyNewOnRequest) {
   EXPECT_EQ(count, 3);
 }
 
-TEST(EpgSnapshot, UpdatedEventsAreNotDeliveredAgain) {
+// The background EPG's batches: an event goes again when what the host shows
+// of it changed (the host replaces it by its id), and never without a start.
+TEST(EpgSnapshot, ChangedEventsAreDeliveredAgainAndTimelessOnesNever) {
   CEpgEvents events;
-  events.GetOrCreateEvent(1, 1, 1, 1);
-  events.GetOrCreateEvent(2, 1, 1, 1);
-  ComPtr<IEpgEvents> batch;
-  ASSERT_EQ(CEpgEventsCOM::CreateInstance(events, true, batch.Put()), S_OK);
+  const auto deliveredIds = [&events] {
+    ComPtr<IEpgEvents> batch;
+    EXPECT_EQ(CEpgEventsCOM::CreateInstance(events, true, batch.Put()), S_OK);
+    LONG count = 0;
+    batch->get_Count(&count);
+    std::vector<LONG> ids;
+    for (LONG i = 0; i < count; ++i) {
+      ComPtr<IEpgEvent> event;
+      EXPECT_EQ(batch->get_Item(i, event.Put()), S_OK);
+      LONG id = 0;
+      event->get_EventId(&id);
+      ids.push_back(id);
+    }
+    return ids;
+  };
+  for (int id = 1; id <= 4; ++id) events.GetOrCreateEvent(id, 1, 1, 1).m_llStartTime = 100 * id;
+  events.GetOrCreateEvent(5, 1, 1, 1).m_bstrText = u"an ETT before its EIT";
+  EXPECT_EQ(deliveredIds(), (std::vector<LONG>{1, 2, 3, 4}));
+  EXPECT_TRUE(deliveredIds().empty()) << "nothing changed";
+
   events.GetOrCreateEvent(1, 1, 1, 1).m_bstrEventName = u"renamed";
-  events.GetOrCreateEvent(2, 1, 1, 1).m_llStartTime = 100;
-  for (int id = 3; id <= 5; ++id) events.GetOrCreateEvent(id, 1, 1, 1);
-  ASSERT_EQ(CEpgEventsCOM::CreateInstance(events, true, batch.Put()), S_OK);
-  LONG count = 0;
-  batch->get_Count(&count);
-  EXPECT_EQ(count, 3) << "three new, two only updated";
+  events.GetOrCreateEvent(2, 1, 1, 1).m_bstrText = u"its ETT";
+  events.GetOrCreateEvent(3, 1, 1, 1).m_llEndTime = 400;
+  events.GetOrCreateEvent(5, 1, 1, 1).m_llStartTime = 500;  // its EIT came
+  EXPECT_EQ(deliveredIds(), (std::vector<LONG>{1, 2, 3, 5}));
+}
+
+// A stream with an endless supply of event ids cannot take all memory.
+TEST(EpgEventList, EventsBeyondTheCapAreCountedNotKept) {
+  CEpgEvents events;
+  AutoLock lock(events.Lock());
+  for (size_t id = 0; id < CEpgEvents::kMaxEvents + 5; ++id)
+    events.GetOrCreateEvent(static_cast<int32_t>(id % 60000), static_cast<int32_t>(id / 60000), 1, 1).m_bstrEventName =
+        u"x";
+  EXPECT_EQ(events.Count(), CEpgEvents::kMaxEvents);
+  EXPECT_EQ(events.DroppedCount(), 5u);
+  events.GetOrCreateEvent(0, 0, 1, 1).m_bstrEventName = u"kept";  // a stored event is still written
+  EXPECT_EQ(events.Entries().begin()->second.event.m_bstrEventName, u"kept");
+  EXPECT_EQ(events.DroppedCount(), 5u);
 }
 
 TEST(EpgSnapshot, UnsetStartIsTheEpochInLocalTime) {

@@ -7,11 +7,14 @@
 #include "DSFilters/PsiRenderer/BackgroundEpgDvb.h"
 #include "DSFilters/PsiRenderer/EpgAtsc.h"
 #include "DSFilters/PsiRenderer/EpgDvb.h"
+#include "AtscSections.h"
 #include "SearchStreamPusher.h"
 #include "psi/SectionBuilder.h"
 #include "support/TestData.h"
 
 namespace {
+
+using atsctest::AtscEit;
 
 constexpr uint32_t kStepMs = 1000;
 
@@ -76,16 +79,6 @@ TEST(BackgroundEpgWorker, DeliversOnlyNewEventsAndEverythingAgainAfterARestart) 
 }
 
 // An ATSC EIT section of one source with one event.
-std::vector<uint8_t> AtscEit(uint16_t sourceId, uint16_t eventId, const std::string& title) {
-  std::vector<uint8_t> mss = {0x01, 'e', 'n', 'g', 0x01, 0x00, 0x00, static_cast<uint8_t>(title.size())};
-  mss.insert(mss.end(), title.begin(), title.end());
-  std::vector<uint8_t> body = {0x00, 0x01, static_cast<uint8_t>(0xC0 | eventId >> 8), static_cast<uint8_t>(eventId),
-                         0x40, 0x00, 0x00, 0x00, 0xC0, 0x0E, 0x10, static_cast<uint8_t>(mss.size())};
-  body.insert(body.end(), mss.begin(), mss.end());
-  body.insert(body.end(), {0xF0, 0x00});
-  return psitest::BuildSection({0xCB, sourceId, 0, true, 0, 0, body});
-}
-
 TEST(EpgAtscTables, KeepsOneTablePerSourceOnAnEitPid) {
   CPsiRendererSplitter splitter;
   CEpgAtsc epg(splitter, PsiRenderer_NetworkType_Atsc);

@@ -76,6 +76,37 @@ TEST(SearchDvbTest, Test108GivesItsEightChannels) {
   EXPECT_EQ(audio.front().pid, 0x28a);
 }
 
+// A table that comes only after its time-out still reaches the channels: the
+// search keeps its filters for what is missing.
+TEST(SearchDvbTest, LatePmtAndLateSdtStillReachTheirChannels) {
+  REQUIRE_SHARED_FILE(file, "test-108.ts");
+  struct Case {
+    const char* what;
+    uint16_t pid;
+    uint64_t repetitions;  // one per 200 ms step
+  };
+  const Case cases[] = {
+      {"PMT of program 3410 after the 10 s PMT time-out", 0x12c, 60},
+      {"SDT after 4 s", 0x11, 20},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ScopedManualClock clock;
+    CPsiRendererSplitter splitter;
+    CChannelSearchDvb search(splitter, PsiRenderer_NetworkType_Dvbt);
+    SearchStreamPusher pusher(splitter, file, {}, {c.pid}, c.repetitions);
+    ASSERT_TRUE(search.StartChannelScan(0));
+    for (uint64_t i = 0; i < c.repetitions + 10; ++i) ASSERT_TRUE(pusher.Step(*clock, kStepMs));
+    ASSERT_NE(RunUntilCompleted(search, pusher, *clock), kNotCompleted);
+    search.StopChannelScan();
+    const auto channels = ByProgram(*search.GetChannels());
+    ASSERT_TRUE(channels.contains(3410));
+    EXPECT_EQ(channels.at(3410).m_nPcrPid, 0x1f4);
+    EXPECT_FALSE(channels.at(3410).m_vPids.empty());
+    EXPECT_EQ(channels.at(3410).m_bstrServiceName.Utf8(), "Test HEVC main10");
+  }
+}
+
 // test-018 carries the PMTs of only 2 of its 20 programs.
 TEST(SearchDvbTest, MissingPmtsTimeOutAndTheSdtStillNamesEveryChannel) {
   REQUIRE_SHARED_FILE(file, "test-018.ts");

@@ -23,7 +23,8 @@ std::vector<uint8_t> ReadFile(const std::filesystem::path& path) {
 
 TEST(SplitterTest, KeepsTheNewestCopyOfEveryDistinctSectionInKeyOrder) {
   CPsiRendererSplitter splitter;
-  splitter.AddFilter(0x11, 0x42);
+  CSectionSubscription subscription(splitter);
+  subscription.AddFilter(0x11, 0x42);
   const std::vector<uint8_t> body{0xAB};
   // A three-section table sent back to back, a newer copy of its section 1,
   // and a second table of the same table_id.
@@ -33,7 +34,7 @@ TEST(SplitterTest, KeepsTheNewestCopyOfEveryDistinctSectionInKeyOrder) {
   Push(splitter, Packet(0x11, 3, Section(0x42, 1, 2, 2, body)));
   Push(splitter, Packet(0x11, 4, Section(0x42, 1, 1, 2, body, 4)));
 
-  const auto sections = splitter.TakeSections();
+  const auto sections = subscription.TakeSections();
   struct Expected {
     uint16_t extension;
     uint8_t number;
@@ -53,55 +54,81 @@ TEST(SplitterTest, KeepsTheNewestCopyOfEveryDistinctSectionInKeyOrder) {
 
 TEST(SplitterTest, EttSectionsAreToldApartByTheirEtmId) {
   CPsiRendererSplitter splitter;
-  splitter.AddFilter(0x1D00, 0xCC);
+  CSectionSubscription subscription(splitter);
+  subscription.AddFilter(0x1D00, 0xCC);
   Push(splitter, Packet(0x1D00, 0, Ett(0x00010005)));
   Push(splitter, Packet(0x1D00, 1, Ett(0x00010009)));
   Push(splitter, Packet(0x1D00, 2, Ett(0x00010005)));
-  EXPECT_EQ(splitter.TakeSections().size(), 2u);
+  EXPECT_EQ(subscription.TakeSections().size(), 2u);
 }
 
 TEST(SplitterTest, TakeLeavesNothingAndPeekLeavesEverything) {
   CPsiRendererSplitter splitter;
-  splitter.AddFilter(0x0000, 0x00);
+  CSectionSubscription subscription(splitter);
+  subscription.AddFilter(0x0000, 0x00);
   Push(splitter, Packet(0x0000, 0, Pat(7, 1, 0x100)));
-  EXPECT_EQ(splitter.PeekSections().size(), 1u);
-  EXPECT_EQ(splitter.PeekSections().size(), 1u);
-  const auto taken = splitter.TakeSections();
+  EXPECT_EQ(subscription.PeekSections().size(), 1u);
+  EXPECT_EQ(subscription.PeekSections().size(), 1u);
+  const auto taken = subscription.TakeSections();
   ASSERT_EQ(taken.size(), 1u);
   EXPECT_EQ(taken[0].data, Pat(7, 1, 0x100));
-  EXPECT_TRUE(splitter.TakeSections().empty());
-  EXPECT_TRUE(splitter.PeekSections().empty());
+  EXPECT_TRUE(subscription.TakeSections().empty());
+  EXPECT_TRUE(subscription.PeekSections().empty());
 }
 
 TEST(SplitterTest, TableIdsAreAcceptedOnEveryRegisteredPidOnly) {
   CPsiRendererSplitter splitter;
-  splitter.AddFilter(0x0000, 0x00);
-  splitter.AddFilter(0x0100, 0x02);
+  CSectionSubscription subscription(splitter);
+  subscription.AddFilter(0x0000, 0x00);
+  subscription.AddFilter(0x0100, 0x02);
   Push(splitter, Packet(0x0100, 0, Pat(7, 1, 0x100)));  // PAT table_id on a PMT PID: accepted
   Push(splitter, Packet(0x0200, 0, Pat(8, 1, 0x100)));  // unregistered PID
   Push(splitter, Packet(0x0000, 0, Nit(1, 1, 1, {})));  // table_id never added
-  const auto sections = splitter.TakeSections();
+  const auto sections = subscription.TakeSections();
   ASSERT_EQ(sections.size(), 1u);
   EXPECT_EQ(sections[0].pid, 0x0100);
 
-  splitter.ClearFilters();
+  subscription.ClearFilters();
   Push(splitter, Packet(0x0000, 1, Pat(7, 1, 0x100)));
-  EXPECT_TRUE(splitter.TakeSections().empty());
+  EXPECT_TRUE(subscription.TakeSections().empty());
+}
+
+// One collector starting or stopping never removes the PIDs another reads.
+TEST(SplitterTest, SubscriptionsAreServedTheirUnionAndClearOnlyTheirOwn) {
+  CPsiRendererSplitter splitter;
+  CSectionSubscription caManager(splitter);
+  caManager.AddFilter(0x0000, 0x00);
+  {
+    CSectionSubscription epg(splitter);
+    epg.AddFilter(0x0000, 0x00);
+    epg.AddFilter(0x0012, 0x4E);
+    epg.ClearFilters();
+    Push(splitter, Packet(0x0000, 0, Pat(7, 1, 0x100)));
+    EXPECT_TRUE(epg.TakeSections().empty());
+    epg.AddFilter(0x0000, 0x00);
+    Push(splitter, Packet(0x0000, 1, Pat(7, 2, 0x100)));
+    EXPECT_EQ(epg.TakeSections().size(), 1u);
+  }  // the EPG goes; the CA manager still reads the PAT
+  Push(splitter, Packet(0x0000, 2, Pat(7, 3, 0x100)));
+  const auto sections = caManager.TakeSections();
+  ASSERT_EQ(sections.size(), 1u);
+  EXPECT_EQ(sections[0].data[9], 3) << "the newest copy";
 }
 
 TEST(SplitterTest, PacketsCutBetweenSamplesAreJoinedButResetDropsThem) {
   const std::vector<uint8_t> packet = Packet(0x0000, 0, Pat(7, 1, 0x100));
   CPsiRendererSplitter splitter;
-  splitter.AddFilter(0x0000, 0x00);
+  CSectionSubscription subscription(splitter);
+  subscription.AddFilter(0x0000, 0x00);
   splitter.PushSample(packet.data(), 100);
   splitter.PushSample(packet.data() + 100, 88);
-  EXPECT_EQ(splitter.TakeSections().size(), 1u);
+  EXPECT_EQ(subscription.TakeSections().size(), 1u);
 
   splitter.PushSample(packet.data(), 100);
   splitter.Reset();
-  splitter.AddFilter(0x0000, 0x00);
+  subscription.AddFilter(0x0000, 0x00);
   splitter.PushSample(packet.data() + 100, 88);
-  EXPECT_TRUE(splitter.TakeSections().empty());
+  EXPECT_TRUE(subscription.TakeSections().empty());
 }
 
 // Real data: the three SDT actual sections of test-002 survive together,
@@ -112,11 +139,12 @@ TEST(SplitterTest, SampleSizeDoesNotChangeTheSectionsOfARealStream) {
   std::vector<std::vector<uint8_t>> reference;
   for (const size_t chunk : {stream.size(), size_t{1}, size_t{187}, size_t{1000}}) {
     CPsiRendererSplitter splitter;
-    splitter.AddFilter(0x0011, 0x42);
+    CSectionSubscription subscription(splitter);
+    subscription.AddFilter(0x0011, 0x42);
     for (size_t pos = 0; pos < stream.size(); pos += chunk)
       splitter.PushSample(stream.data() + pos, static_cast<uint32_t>(std::min(chunk, stream.size() - pos)));
     std::vector<std::vector<uint8_t>> sections;
-    for (auto& record : splitter.TakeSections()) sections.push_back(std::move(record.data));
+    for (auto& record : subscription.TakeSections()) sections.push_back(std::move(record.data));
     if (reference.empty()) {
       reference = sections;
       ASSERT_EQ(reference.size(), 3u);

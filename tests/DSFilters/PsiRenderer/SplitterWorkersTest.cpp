@@ -3,10 +3,12 @@
 #include <fstream>
 #include <iterator>
 
+#include "DSFilters/PsiRenderer/BackgroundEpgDvb.h"
 #include "DSFilters/PsiRenderer/CAManager.h"
 #include "DSFilters/PsiRenderer/TransponderInfo.h"
 #include "SearchStreamPusher.h"
 #include "SplitterSections.h"
+#include "psi/ts/Crc32.h"
 #include "support/TestData.h"
 
 namespace {
@@ -19,10 +21,6 @@ void PushFile(CPsiRendererSplitter& splitter, const std::filesystem::path& path)
   splitter.PushSample(bytes.data(), static_cast<uint32_t>(bytes.size()));
 }
 
-void ProcessPeeked(CPsiRendererSplitter& splitter, CCAManager& manager, uint8_t tableId) {
-  for (const PsiSectionRecord& section : splitter.PeekSections())
-    if (section.tableId == tableId) manager.ProcessSection(section);
-}
 
 struct ScramblingCase {
   const char* file;
@@ -41,37 +39,40 @@ TEST(SplitterCAManagerTest, ScramblingStatesFromTheSdt) {
     SCOPED_TRACE(c.file);
     REQUIRE_SHARED_FILE(file, c.file);
     CPsiRendererSplitter splitter;
-    splitter.AddFilter(0x11, 0x42);
     CCAManager manager(splitter);
     EXPECT_EQ(manager.GetScramblingState(c.service), CCAManager::kUnknown);
     PushFile(splitter, file);
-    ProcessPeeked(splitter, manager, 0x42);
+    manager.ProcessPendingSections();
     EXPECT_EQ(manager.GetScramblingState(c.service), c.expected) << c.service;
   }
 }
 
-// PMTs usually arrive before the SDT; the SDT must still be read then.
-TEST(SplitterCAManagerTest, KeepsReadingTheSdtUntilEveryProgramHasAScramblingState) {
+// PMTs are read once the PAT names them, and a new PMT version replaces the
+// stored one (ECM PIDs change without a retune).
+TEST(SplitterCAManagerTest, StoresEveryPmtAndTakesANewVersion) {
   REQUIRE_SHARED_FILE(file, "test-108.ts");
   CPsiRendererSplitter splitter;
-  splitter.AddFilter(0x00, 0x00);
-  splitter.AddFilter(0x11, 0x42);
   CCAManager manager(splitter);
   PushFile(splitter, file);
-  ProcessPeeked(splitter, manager, 0x00);  // registers the PMT PIDs with the splitter
-  EXPECT_TRUE(manager.Wants(0x02));
+  manager.ProcessPendingSections();  // the PAT registers the PMT PIDs
   PushFile(splitter, file);
-  ProcessPeeked(splitter, manager, 0x02);
-  const std::vector<uint8_t> pmt = manager.GetPmt(3410);
+  manager.ProcessPendingSections();
+  std::vector<uint8_t> pmt = manager.GetPmt(3410);
   ASSERT_FALSE(pmt.empty());
   EXPECT_EQ(pmt[0], 0x02);
   EXPECT_TRUE(manager.GetPmt(9999).empty());
-
-  EXPECT_FALSE(manager.Wants(0x02)) << "every PMT is stored";
-  EXPECT_TRUE(manager.Wants(0x42)) << "no program has a scrambling state yet";
-  ProcessPeeked(splitter, manager, 0x42);
-  EXPECT_FALSE(manager.Wants(0x42));
   EXPECT_EQ(manager.GetScramblingState(3410), CCAManager::kClear);
+
+  // The same PMT with the next version_number, sent on its PID after a new stream start.
+  pmt[5] = static_cast<uint8_t>((pmt[5] & 0xC1) | (((pmt[5] >> 1) + 1) & 0x1F) << 1);
+  const uint32_t crc = Crc32Mpeg2(pmt.data(), static_cast<uint32_t>(pmt.size() - 4));
+  for (int i = 0; i < 4; ++i) pmt[pmt.size() - 4 + i] = static_cast<uint8_t>(crc >> (24 - 8 * i));
+  ASSERT_LE(pmt.size(), 183u);
+  const uint16_t pmtPid = 0x012C;  // program 3410's PMT PID in test-108
+  const std::vector<uint8_t> packet = Packet(pmtPid, 0, pmt);
+  splitter.PushSample(packet.data(), static_cast<uint32_t>(packet.size()));
+  manager.ProcessPendingSections();
+  EXPECT_EQ(manager.GetPmt(3410), pmt);
 
   manager.Clear();
   EXPECT_TRUE(manager.GetPmt(3410).empty());
@@ -82,8 +83,6 @@ TEST(SplitterCAManagerTest, WorkerLearnsPmtsAndScramblingFromAStream) {
   REQUIRE_SHARED_FILE(file, "test-018.ts");
   ScopedManualClock clock;
   CPsiRendererSplitter splitter;
-  splitter.AddFilter(0x00, 0x00);
-  splitter.AddFilter(0x11, 0x42);
   CCAManager manager(splitter);
   SearchStreamPusher pusher(splitter, file);
   ASSERT_TRUE(manager.Start(THREAD_PRIORITY_NORMAL));
@@ -95,6 +94,43 @@ TEST(SplitterCAManagerTest, WorkerLearnsPmtsAndScramblingFromAStream) {
   EXPECT_TRUE(manager.GetPmt(3).empty()) << "never broadcast";
   EXPECT_EQ(manager.GetScramblingState(71), CCAManager::kScrambled);
   EXPECT_EQ(manager.GetScramblingState(101), CCAManager::kClear);
+}
+
+class CountingCallback : public IEpgCallback {
+ public:
+  HRESULT OnEpgEvents(IEpgEvents* events) override {
+    delivered.Set();
+    return S_OK;
+  }
+  Event delivered{Event::Reset::Manual};
+};
+
+// The background EPG subscribes to the EIT beside the CA manager and the
+// transponder information, and takes nothing from them.
+TEST(SplitterCollectors, BackgroundEpgLeavesTheCaManagerAndTransponderInfoTheirSections) {
+  REQUIRE_SHARED_FILE(file, "test-108.ts");
+  CPsiRendererSplitter splitter;
+  CCAManager manager(splitter);
+  CTransponderInfo info(splitter);
+  CBackgroundEpgDvb epg(splitter, PsiRenderer_NetworkType_Dvbt);
+  CountingCallback callback;
+  epg.SetCallback(&callback);
+  ASSERT_TRUE(epg.Start(THREAD_PRIORITY_NORMAL));
+  // Until the EPG is surely running: it has delivered events.
+  for (int i = 0; i < 100 && !callback.delivered.IsSet(); ++i) {
+    PushFile(splitter, file);
+    callback.delivered.Wait(100);
+  }
+  ASSERT_TRUE(callback.delivered.IsSet());
+  PushFile(splitter, file);
+  manager.ProcessPendingSections();  // the PAT names the PMTs
+  info.ProcessPendingSections();
+  PushFile(splitter, file);
+  manager.ProcessPendingSections();
+  epg.Stop();
+  EXPECT_EQ(manager.GetScramblingState(3410), CCAManager::kClear);
+  EXPECT_FALSE(manager.GetPmt(3410).empty());
+  EXPECT_EQ(info.Values().transportStreamId, 18432);
 }
 
 std::vector<uint8_t> SatelliteDelivery() {
@@ -123,7 +159,7 @@ TEST(SplitterTransponderInfoTest, OnlyTheCurrentTransportStreamOfTheOwnNetworkCo
       {"terrestrial", true, 318, 7, 318, TerrestrialDelivery(), {50000000, -1, -1, 0, -1, 7}},
       {"another network", true, 12289, 7, 318, SatelliteDelivery(), {-1, -1, -1, 0, -1, 7}},
       {"another transport stream", true, 318, 8, 318, SatelliteDelivery(), {-1, -1, -1, 0, -1, 7}},
-      {"NIT before PAT", false, 318, 7, 318, SatelliteDelivery(), {-1, -1, -1, 0, -1, 7}},
+      {"NIT before PAT", false, 318, 7, 318, SatelliteDelivery(), {11750000, 27500, 2, 1, 130, 7}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -146,22 +182,18 @@ TEST(SplitterTransponderInfoTest, OnlyTheCurrentTransportStreamOfTheOwnNetworkCo
   }
 }
 
-TEST(SplitterTransponderInfoTest, WorkerPeeksWithoutTakingAway) {
-  ScopedManualClock clock;
+// Transponder info reads its own copy: another collector's sections stay.
+TEST(SplitterTransponderInfoTest, ReadsItsOwnSectionsBesideAnotherCollector) {
   CPsiRendererSplitter splitter;
-  splitter.AddFilter(0x00, 0x00);
-  splitter.AddFilter(0x10, 0x40);
+  CSectionSubscription other(splitter);
+  other.AddFilter(0x00, 0x00);
+  other.AddFilter(0x10, 0x40);
+  CTransponderInfo info(splitter);
   for (const auto& packet : {Packet(0x00, 0, Pat(7, 1, 0x100)), Packet(0x10, 0, Nit(318, 7, 318, SatelliteDelivery()))})
     splitter.PushSample(packet.data(), static_cast<uint32_t>(packet.size()));
-  CTransponderInfo info(splitter);
-  ASSERT_TRUE(info.Start(THREAD_PRIORITY_NORMAL));
-  for (int step = 0; step < 200 && info.Values().frequency == -1; ++step) {
-    clock->Advance(100);
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
-  info.Stop();
+  info.ProcessPendingSections();
   EXPECT_EQ(info.Values().frequency, 11750000);
-  EXPECT_EQ(splitter.PeekSections().size(), 2u);
+  EXPECT_EQ(other.PeekSections().size(), 2u);
 }
 
 }  // namespace

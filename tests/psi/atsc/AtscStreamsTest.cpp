@@ -5,6 +5,7 @@
 #include "psi/ReferenceTables.h"
 #include "psi/StreamSections.h"
 #include "psi/atsc/Mgt.h"
+#include "psi/atsc/SttSection.h"
 #include "psi/atsc/Vct.h"
 #include "psi/text/Utf16Be.h"
 #include "support/TestData.h"
@@ -70,6 +71,24 @@ void CheckVct(const ReferenceTable& reference, const CVct& vct) {
   EXPECT_GT(cursor.CheckedDescriptors(), 0u);
 }
 
+// The first STT of the stream against the dump's system time and GPS-UTC offset.
+void CheckStt(const ReferenceTable& reference, const std::vector<ReceivedSection>& sections) {
+  const auto stt = std::find_if(sections.begin(), sections.end(),
+                                [](const ReceivedSection& s) { return s.pid == kPsipPid && s.tableId == 0xCD; });
+  ASSERT_NE(stt, sections.end());
+  CSttSection section;
+  ASSERT_TRUE(section.Parse(stt->bytes.data(), static_cast<uint32_t>(stt->bytes.size())));
+  size_t checked = 0;
+  for (const std::string& line : reference.lines) {
+    std::smatch m;
+    if (!Match(line, R"re(System time: 0x\w+ \((\d+)\), GPS-UTC offset: 0x\w+ \((\d+)\))re", m)) continue;
+    EXPECT_EQ(section.system_time, Dec(m[1]));
+    EXPECT_EQ(section.GPS_UTC_offset, Dec(m[2]));
+    ++checked;
+  }
+  EXPECT_EQ(checked, 1u);
+}
+
 class AtscDumps : public testing::TestWithParam<std::pair<const char*, const char*>> {};
 
 }  // namespace
@@ -85,6 +104,9 @@ TEST_P(AtscDumps, MgtAndTvctMatchTheReferenceDump) {
       CMgt mgt;
       Feed(mgt, sections, kPsipPid, 0xC7);
       CheckMgt(table, mgt);
+      ++checked;
+    } else if (table.tableId == 0xCD) {
+      CheckStt(table, sections);
       ++checked;
     } else if (table.tableId == 0xC8) {
       CVct vct;

@@ -106,16 +106,11 @@ TEST(TsPacketReaderTest, DamagedRecordingsGiveEveryIntactPacket) {
     SCOPED_TRACE(c.name);
     CMemoryByteSource source(c.input);
     CTsPacketReader reader(source);
-    ASSERT_TRUE(reader.Rewind());
     const Bytes packets = ReadAll(reader);
     EXPECT_TRUE(reader.Error().empty()) << reader.Error();
     EXPECT_EQ(reader.PacketSize(), c.packetSize);
     EXPECT_EQ(packets.size(), c.packets.size());
     EXPECT_TRUE(packets == c.packets);
-    EXPECT_EQ(reader.Warnings(), c.warnings);
-    // A second pass finds the same packets and repeats no warning.
-    ASSERT_TRUE(reader.Rewind());
-    EXPECT_TRUE(ReadAll(reader) == c.packets);
     EXPECT_EQ(reader.Warnings(), c.warnings);
   }
 }

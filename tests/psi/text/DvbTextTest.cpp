@@ -45,6 +45,20 @@ TEST(DvbTextToString, SelectsTheCharacterTable) {
   for (const TextCase& c : cases) EXPECT_EQ(Decode(c.bytes), c.expected) << c.name;
 }
 
+// Selectors 0x01..0x0B name ISO 8859-5..15: each row's byte decodes to a
+// character no other of these sets gives it, so a wrong table shows.
+TEST(DvbTextToString, EverySingleByteSelectorHasItsOwnTable) {
+  const TextCase cases[] = {
+      {"0x01 ISO 8859-5", {0x01, 0xA1}, u"\u0401"},  {"0x02 ISO 8859-6", {0x02, 0xAC}, u"\u060C"},
+      {"0x03 ISO 8859-7", {0x03, 0xA1}, u"\u2018"},  {"0x04 ISO 8859-8", {0x04, 0xAA}, u"\u00D7"},
+      {"0x05 ISO 8859-9", {0x05, 0xD0}, u"\u011E"},  {"0x06 ISO 8859-10", {0x06, 0xA1}, u"\u0104"},
+      {"0x07 ISO 8859-11", {0x07, 0xA1}, u"\u0E01"}, {"0x08 reserved: the default set", {0x08, 0xA1}, u"\u00A1"},
+      {"0x09 ISO 8859-13", {0x09, 0xA1}, u"\u201D"}, {"0x0A ISO 8859-14", {0x0A, 0xA1}, u"\u1E02"},
+      {"0x0B ISO 8859-15", {0x0B, 0xA6}, u"\u0160"},
+  };
+  for (const TextCase& c : cases) EXPECT_EQ(Decode(c.bytes), c.expected) << c.name;
+}
+
 TEST(DvbTextToString, NullOrEmptyGivesEmpty) {
   EXPECT_EQ(DvbTextToString(nullptr, 5), u"");
   const uint8_t byte = 0x41;
