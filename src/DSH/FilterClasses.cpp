@@ -6,6 +6,7 @@
 #include "platform/graph/InfTee.h"
 #include "platform/graph/Mpeg2Demultiplexer.h"
 #include "platform/graph/NullAudioDecoder.h"
+#include "platform/graph/NullAudioRenderer.h"
 #include "platform/graph/NullRenderer.h"
 #include "platform/graph/NullVideoDecoder.h"
 #include "platform/graph/StreamDumpFilter.h"
@@ -48,7 +49,7 @@ const FilterClass kFilterClasses[] = {
     {CLSID_NullVideoDecoder, Create<CNullVideoDecoder>},
     {CLSID_NullAudioDecoder, Create<CNullAudioDecoder>},
     {CLSID_NullVideoRenderer, CreateRenderer<CLSID_NullVideoRenderer, MEDIATYPE_Video>},
-    {CLSID_NullAudioRenderer, CreateRenderer<CLSID_NullAudioRenderer, MEDIATYPE_Audio>},
+    {CLSID_NullAudioRenderer, Create<CNullAudioRenderer>},
 };
 }  // namespace
 

@@ -4,6 +4,7 @@
 
 #include "Devices/DeviceLocks.h"
 #include "Devices/DeviceType.h"
+#include "GraphManager/KxGraphManagerDigital.h"
 #include "logging/LogFile.h"
 
 namespace {
@@ -103,11 +104,23 @@ HRESULT CKxCaptureDevice::GetExtraInfo(LONG id, VARIANT* pInfo) {
 }
 
 HRESULT CKxCaptureDevice::CreateGraphManager(IUnknown** graphManager) {
+  return CreateGraphManager(graphManager, false);
+}
+
+HRESULT CKxCaptureDevice::CreateGraphManager(IUnknown** graphManager, bool forTuner) {
   if (!graphManager) return E_POINTER;
   *graphManager = nullptr;
-  log(1, "CreateGraphManager: no graph manager is available for %s (%s)", m_bstrFriendlyName.Utf8().c_str(),
-      DeviceTypeName(m_deviceType));
-  return E_FAIL;
+  if (m_deviceType < KxCaptureDeviceType_Atsc || m_deviceType > KxCaptureDeviceType_Dvbc) return E_FAIL;
+  // DVB-S devices are served by the digital graph manager too until they have their own.
+  ComObject<CKxGraphManagerDigital>* pManObj = nullptr;
+  HRESULT hr = ComObject<CKxGraphManagerDigital>::CreateInstance(&pManObj);
+  if (Traced(hr, "(hr) = (CComObject<CKxGraphManagerDigital>::CreateInstance(&pManObj))", "KxCaptureDevice"))
+    return hr;
+  ComPtr<IKxGraphManager> held(pManObj);
+  pManObj->SetHardwareEnumerator(m_pHWEnum.Get());
+  hr = pManObj->Initialize(this, !forTuner);
+  if (Traced(hr, "(hr) = (pManObj->Initialize(this, bStartObserverThread, m_pHWEnum))", "KxCaptureDevice")) return hr;
+  return held->QueryInterface(IidOf<IKxGraphManager>(), reinterpret_cast<void**>(graphManager));
 }
 
 HRESULT CKxCaptureDevice::CreateTuner(IUnknown** tuner) {

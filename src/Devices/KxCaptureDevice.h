@@ -22,6 +22,8 @@ class CKxCaptureDevice : public IKxCaptureDevice2, public IKxDeviceExtraInfo {
   HRESULT GetUsage(VARIANT_BOOL* inUse, LONG* lockLevel, VARIANT_BOOL* lockedHere) override;
   HRESULT get_Property(LONG id, VARIANT* value) override;
   HRESULT CreateGraphManager(IUnknown** graphManager) override;
+  // A graph manager whose observer thread runs unless it is for a tuner.
+  HRESULT CreateGraphManager(IUnknown** graphManager, bool forTuner);
   HRESULT CreateTuner(IUnknown** tuner) override;
   HRESULT Reserved() override { return E_NOTIMPL; }
 

@@ -121,6 +121,7 @@ class TestLog {
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
   bool Contains(const std::string& text) const { return Text().find(text) != std::string::npos; }
+  const TempRoot& Root() const { return m_root; }
 
  private:
   TempRoot m_root;

@@ -9,7 +9,11 @@ CTransportStreamSink::CTransportStreamSink() {
   if (!m_worker.Start(THREAD_PRIORITY_NORMAL)) throw std::bad_alloc();
 }
 
-CTransportStreamSink::~CTransportStreamSink() { m_worker.Stop(); }
+CTransportStreamSink::~CTransportStreamSink() {
+  m_worker.RequestStop();
+  m_ending.Set();
+  m_worker.Stop();
+}
 
 ComPtr<ITransportStreamSinkCallback> CTransportStreamSink::Callback() {
   std::lock_guard lock(m_callbackLock);
@@ -79,13 +83,12 @@ HRESULT CTransportStreamSink::Receive(const uint8_t* data, size_t length) {
 
 void CTransportStreamSink::Deliver() {
   if (m_fifo.Aborted()) {
-    SleepMs(kPollMs);
-    SleepMs(kPollMs);
+    Pause(2 * kPollMs);
     return;
   }
   const size_t count = m_fifo.Read(m_pReadBuffer.get(), kReadBufferSize);
   if (count == 0) {
-    SleepMs(kPollMs);
+    Pause(kPollMs);
     return;
   }
   if (auto callback = Callback()) callback->OnData(m_pReadBuffer.get(), static_cast<LONG>(count));

@@ -13,6 +13,7 @@
 #include "DSFilters/TransportStreamCallback/ZuFifoElementsHandlerMemory.h"
 #include "interfaces/IKxTransportStreamSink.h"
 #include "platform/com/ComPtr.h"
+#include "platform/sync/Event.h"
 
 class CTransportStreamSink {
  public:
@@ -46,6 +47,8 @@ class CTransportStreamSink {
  private:
   // One pass of the worker loop.
   void Deliver();
+  // The worker's pause between passes; ends early when the sink goes.
+  void Pause(uint32_t ms) { m_ending.Wait(ms); }
   ComPtr<ITransportStreamSinkCallback> Callback();
 
   CZuFifoElementsHandlerMemory m_fifo{kFifoSize};
@@ -55,5 +58,6 @@ class CTransportStreamSink {
   std::atomic<uint64_t> m_lostBytes{0};
   std::mutex m_callbackLock;
   ComPtr<ITransportStreamSinkCallback> m_pCallback;
+  Event m_ending{Event::Reset::Manual};
   CTransportStreamSinkThread m_worker{[this] { Deliver(); }};
 };
