@@ -42,3 +42,8 @@ HRESULT CTransportStreamSinkFilter::CreateFilter(IBaseFilter** filter) {
   if (FAILED(hr)) traceFailure(hr, "(hr) = (CTransportStreamSinkFilter::CreateInstance(ppFilter))", kLogFile);
   return hr;
 }
+
+HRESULT CTransportStreamSinkFilter::Pause() {
+  if (State() == State_Stopped) m_sink.HoldUntilStartDeliver();
+  return CBaseFilter::Pause();
+}

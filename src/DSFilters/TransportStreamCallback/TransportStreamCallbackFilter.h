@@ -33,6 +33,8 @@ class CTransportStreamSinkFilter : public CBaseFilter, public IKxTransportStream
 
   int GetPinCount() override { return 1; }
   CBasePin* GetPin(int index) override { return index == 0 ? &m_pin : nullptr; }
+  // A graph that starts streaming delivers from the StartDeliver that follows.
+  HRESULT Pause() override;
 
   HRESULT SetCallback(ITransportStreamSinkCallback* callback) override { return m_sink.SetCallback(callback); }
   HRESULT StopDeliver() override { return m_sink.StopDeliver(); }
@@ -42,6 +44,8 @@ class CTransportStreamSinkFilter : public CBaseFilter, public IKxTransportStream
   HRESULT EnableBlockingMode(VARIANT_BOOL on) override { return m_sink.EnableBlockingMode(on); }
   // Bytes the ring could not take (full, stopped or after the end of stream).
   uint64_t LostBytes() const { return m_sink.LostBytes(); }
+  // Bytes in the ring, not yet handed to the callback.
+  uint64_t BufferedBytes() const { return m_sink.BufferedBytes(); }
 
  private:
   // Declared before the pin: the pin refers to it, and the worker is joined

@@ -36,6 +36,8 @@ HRESULT CTransportStreamSink::StopDeliver() {
   return S_OK;
 }
 
+void CTransportStreamSink::HoldUntilStartDeliver() { m_fifo.Abort(); }
+
 HRESULT CTransportStreamSink::StartDeliver() {
   m_fifo.Reset();
   if (auto callback = Callback()) callback->OnStartDeliver();
@@ -88,7 +90,9 @@ void CTransportStreamSink::Deliver() {
   }
   const size_t count = m_fifo.Read(m_pReadBuffer.get(), kReadBufferSize);
   if (count == 0) {
-    Pause(kPollMs);
+    // Reset before the second look, so that a write in between still wakes the wait.
+    m_fifo.DataAvailable().ResetEvent();
+    if (m_fifo.FillCount() == 0) Event::WaitAny({&m_ending, &m_fifo.DataAvailable()}, kPollMs);
     return;
   }
   if (auto callback = Callback()) callback->OnData(m_pReadBuffer.get(), static_cast<LONG>(count));

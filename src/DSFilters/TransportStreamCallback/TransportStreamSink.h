@@ -32,6 +32,9 @@ class CTransportStreamSink {
   HRESULT SetCallback(ITransportStreamSinkCallback* callback);
   HRESULT StopDeliver();
   HRESULT StartDeliver();
+  // Takes nothing until StartDeliver, which empties the ring: bytes handed
+  // on before it would be followed by a gap.
+  void HoldUntilStartDeliver();
   HRESULT EnableSink(VARIANT_BOOL on);
   HRESULT ClearBuffers();
   HRESULT EnableBlockingMode(VARIANT_BOOL on);
