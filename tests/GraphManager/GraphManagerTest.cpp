@@ -65,6 +65,7 @@ TEST_F(GraphManagerTest, SecondBuildIsRefusedAndLeavesTheFirstGraph) {
   ASSERT_EQ(manager->BuildGraph(KxGraphType_Playback), S_OK);
   KxFilterGraph* first = manager->Graph();
   ASSERT_NE(first, nullptr);
+  EXPECT_TRUE(m_log.Contains(" Graph Type:     Playback\r\n"));
   EXPECT_EQ(manager->BuildGraph(KxGraphType_Playback), E_UNEXPECTED);
   EXPECT_EQ(manager->Graph(), first);
   EXPECT_TRUE(Built(manager.Get()));
@@ -400,6 +401,21 @@ TEST_F(GraphManagerTest, CallbackMayCallBackIntoTheGraphManager) {
 }  // namespace
 
 namespace {
+TEST_F(GraphManagerTest, EventsOfTheRunningGraphReachTheHost) {
+  auto manager = NewManager(true);
+  auto callback = ComObject<CRecordingCallback>::Make();
+  ASSERT_EQ(manager->RegisterCallback(KxCallbackType_FilterGraphEvent,
+                                      static_cast<IKxFilterGraphEventCallback*>(callback.Get()), nullptr),
+            S_OK);
+  ASSERT_EQ(manager->BuildGraph(KxGraphType_Capture), S_OK);
+  ASSERT_EQ(manager->StartGraph(), S_OK);
+  manager->Sink().NotifyEvent(EC_COMPLETE, 0, 0);
+  manager->Sink().NotifyEvent(EC_ERRORABORT, 0, 0);
+  ASSERT_TRUE(DriveClockUntil(*m_clock, [&] { return !callback->Events().empty(); }));
+  EXPECT_EQ(callback->Events(), std::vector<LONG>{EC_ERRORABORT});
+  EXPECT_TRUE(m_log.Contains("OnFilterGraphEvent: code=1, p1=0, p2=0, virtualdvb:test#t"));
+}
+
 // The host deletes the graph while a callback on the observer thread is about
 // to stop it: the observer is joined outside the graph lock, so the callback
 // gets the lock and both end.
