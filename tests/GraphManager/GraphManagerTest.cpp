@@ -65,6 +65,7 @@ TEST_F(GraphManagerTest, SecondBuildIsRefusedAndLeavesTheFirstGraph) {
   ASSERT_EQ(manager->BuildGraph(KxGraphType_Playback), S_OK);
   KxFilterGraph* first = manager->Graph();
   ASSERT_NE(first, nullptr);
+  EXPECT_TRUE(m_log.Contains(" Graph Type:     Playback\r\n"));
   EXPECT_EQ(manager->BuildGraph(KxGraphType_Playback), E_UNEXPECTED);
   EXPECT_EQ(manager->Graph(), first);
   EXPECT_TRUE(Built(manager.Get()));
@@ -158,6 +159,44 @@ TEST_F(GraphManagerTest, StateChangesFollowThePlatformGraph) {
     EXPECT_EQ(paused, step.paused);
     EXPECT_EQ(stopped, step.stopped);
   }
+}
+
+TEST_F(GraphManagerTest, TransportStreamSinkDeliversOnlyWhileRunning) {
+  auto manager = NewManager();
+  ASSERT_EQ(manager->BuildGraph(KxGraphType_Capture), S_OK);
+  CTestSinkFilter& sink = manager->Sink();
+  struct Step {
+    HRESULT (CKxGraphManager::*change)();
+    int starts, stops;
+  };
+  const Step steps[] = {{&CKxGraphManager::StartGraph, 1, 0},
+                        {&CKxGraphManager::StartGraph, 1, 0},  // already running: nothing happens
+                        {&CKxGraphManager::PauseGraph, 1, 1},
+                        {&CKxGraphManager::StartGraph, 2, 1},
+                        {&CKxGraphManager::StopGraph, 2, 2}};
+  for (const Step& step : steps) {
+    EXPECT_EQ((manager.Get()->*step.change)(), S_OK);
+    EXPECT_EQ(sink.starts.load(), step.starts);
+    EXPECT_EQ(sink.stops.load(), step.stops);
+  }
+}
+
+TEST_F(GraphManagerTest, CaptureFilePathReachesTheFileSinkOfAStoppedGraph) {
+  auto manager = NewManager();
+  BStr first(u"/tmp/first.ts"), second(u"/tmp/second.ts"), third(u"/tmp/third.ts");
+  EXPECT_EQ(manager->put_CaptureFilePath(first.Get()), S_OK);  // no graph yet: only stored
+  ASSERT_EQ(manager->BuildGraph(KxGraphType_Capture), S_OK);
+  EXPECT_EQ(manager->Sink().FileName(), u"");
+  EXPECT_EQ(manager->put_CaptureFilePath(second.Get()), S_OK);
+  EXPECT_EQ(manager->Sink().FileName(), u"/tmp/second.ts");
+  EXPECT_TRUE(m_log.Contains("capture file name changed to /tmp/second.ts"));
+  ASSERT_EQ(manager->StartGraph(), S_OK);
+  EXPECT_EQ(manager->put_CaptureFilePath(third.Get()), S_OK);
+  EXPECT_EQ(manager->Sink().FileName(), u"/tmp/second.ts");
+  EXPECT_EQ(manager->Settings().Text(KxGraphSetting_CaptureFilePath), u"/tmp/third.ts");
+  EXPECT_EQ(manager->put_CaptureFilePath(nullptr), S_OK);
+  EXPECT_TRUE(manager->Settings().Has(KxGraphSetting_CaptureFilePath));
+  EXPECT_EQ(manager->Settings().Text(KxGraphSetting_CaptureFilePath), u"");
 }
 
 TEST_F(GraphManagerTest, FilterGraphTimeoutIsAtLeastTenSeconds) {
@@ -358,5 +397,51 @@ TEST_F(GraphManagerTest, CallbackMayCallBackIntoTheGraphManager) {
     EXPECT_EQ(manager->DeleteGraph(), S_OK);
     EXPECT_FALSE(Usage().inUse);
   }
+}
+}  // namespace
+
+namespace {
+TEST_F(GraphManagerTest, EventsOfTheRunningGraphReachTheHost) {
+  auto manager = NewManager(true);
+  auto callback = ComObject<CRecordingCallback>::Make();
+  ASSERT_EQ(manager->RegisterCallback(KxCallbackType_FilterGraphEvent,
+                                      static_cast<IKxFilterGraphEventCallback*>(callback.Get()), nullptr),
+            S_OK);
+  ASSERT_EQ(manager->BuildGraph(KxGraphType_Capture), S_OK);
+  ASSERT_EQ(manager->StartGraph(), S_OK);
+  manager->Sink().NotifyEvent(EC_COMPLETE, 0, 0);
+  manager->Sink().NotifyEvent(EC_ERRORABORT, 0, 0);
+  ASSERT_TRUE(DriveClockUntil(*m_clock, [&] { return !callback->Events().empty(); }));
+  EXPECT_EQ(callback->Events(), std::vector<LONG>{EC_ERRORABORT});
+  EXPECT_TRUE(m_log.Contains("OnFilterGraphEvent: code=1, p1=0, p2=0, virtualdvb:test#t"));
+}
+
+// The host deletes the graph while a callback on the observer thread is about
+// to stop it: the observer is joined outside the graph lock, so the callback
+// gets the lock and both end.
+TEST_F(GraphManagerTest, HostDeletesTheGraphWhileACallbackStopsIt) {
+  auto manager = NewManager(true);
+  manager->SetSignal({true, 1, 1});
+  auto callback = ComObject<CRecordingCallback>::Make();
+  ASSERT_EQ(manager->RegisterCallback(KxCallbackType_Signal, static_cast<IKxSignalCallback*>(callback.Get()), nullptr),
+            S_OK);
+  std::promise<void> inCallback, hostDeleting;
+  std::shared_future<void> deleting = hostDeleting.get_future().share();
+  CTestGraphManager* raw = manager.Get();
+  callback->OnFirstSignal([&, raw, deleting] {
+    inCallback.set_value();
+    deleting.wait();
+    raw->StopGraph();
+  });
+  ASSERT_EQ(manager->BuildGraph(KxGraphType_Playback), S_OK);
+  ASSERT_EQ(manager->StartGraph(), S_OK);
+  auto called = inCallback.get_future();
+  ASSERT_TRUE(DriveClockUntil(*m_clock, [&] {
+    return called.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+  }));
+  hostDeleting.set_value();
+  EXPECT_EQ(manager->DeleteGraph(), S_OK);
+  EXPECT_FALSE(Built(manager.Get()));
+  EXPECT_FALSE(Usage().inUse);
 }
 }  // namespace

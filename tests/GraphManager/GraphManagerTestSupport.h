@@ -49,9 +49,13 @@ class CFakeCaptureDevice : public IKxCaptureDevice {
 
 // Records the signal, scrambling and graph event notifications it gets; may
 // act on the first signal notification (from the notifying thread).
-class CRecordingCallback : public IKxSignalCallback, public IKxScrambledCallback, public IKxFilterGraphEventCallback {
+class CRecordingCallback : public IKxSignalCallback,
+                           public IKxScrambledCallback,
+                           public IKxFilterGraphEventCallback,
+                           public IKxAudioSampleCallback {
  public:
-  using InterfaceMap = ::InterfaceMap<IKxSignalCallback, IKxScrambledCallback, IKxFilterGraphEventCallback>;
+  using InterfaceMap =
+      ::InterfaceMap<IKxSignalCallback, IKxScrambledCallback, IKxFilterGraphEventCallback, IKxAudioSampleCallback>;
   struct Signal {
     std::string device;
     bool locked;
@@ -82,6 +86,14 @@ class CRecordingCallback : public IKxSignalCallback, public IKxScrambledCallback
     return S_OK;
   }
 
+  HRESULT OnAudioSample(BSTR, const uint8_t* data, LONG size, const WAVEFORMATEX* format, LONG formatSize) override {
+    std::lock_guard lock(m_mutex);
+    m_audio.emplace_back(data, data + size);
+    m_audioFormatSize = formatSize;
+    m_audioChannels = format->nChannels;
+    return S_OK;
+  }
+
   void OnFirstSignal(std::function<void()> action) {
     std::lock_guard lock(m_mutex);
     m_onSignal = std::move(action);
@@ -98,12 +110,27 @@ class CRecordingCallback : public IKxSignalCallback, public IKxScrambledCallback
     std::lock_guard lock(m_mutex);
     return m_events;
   }
+  std::vector<std::vector<uint8_t>> AudioSamples() const {
+    std::lock_guard lock(m_mutex);
+    return m_audio;
+  }
+  LONG AudioFormatSize() const {
+    std::lock_guard lock(m_mutex);
+    return m_audioFormatSize;
+  }
+  LONG AudioChannels() const {
+    std::lock_guard lock(m_mutex);
+    return m_audioChannels;
+  }
 
  private:
   mutable std::mutex m_mutex;
   std::vector<Signal> m_signals;
   std::vector<bool> m_scrambled;
   std::vector<LONG> m_events;
+  std::vector<std::vector<uint8_t>> m_audio;
+  LONG m_audioFormatSize = 0;
+  LONG m_audioChannels = 0;
   std::function<void()> m_onSignal;
 };
 

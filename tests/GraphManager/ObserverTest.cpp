@@ -67,7 +67,8 @@ class FakeObservedGraph : public IKxObservedGraph {
 class ObserverTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (LONG type : {KxCallbackType_Signal, KxCallbackType_Scrambled, KxCallbackType_FilterGraphEvent})
+    for (LONG type : {KxCallbackType_Signal, KxCallbackType_Scrambled, KxCallbackType_FilterGraphEvent,
+                      KxCallbackType_AudioSample})
       ASSERT_EQ(graph.callbacks.Register(type, static_cast<IKxSignalCallback*>(callback.Get()), nullptr), S_OK);
     observer.ResetSchedule();
     observer.EnablePolling(true);
@@ -183,6 +184,25 @@ TEST_F(ObserverTest, GraphEventsAreTakenOnePerInterval) {
     if (!observer.PollOnce()) ++idle;
   EXPECT_TRUE(graph.events.empty());
   EXPECT_EQ(callback->Events(), std::vector<LONG>{EC_ERRORABORT});  // code 1 is only logged
+}
+
+TEST_F(ObserverTest, EachNewAudioSampleIsHandedOnOnce) {
+  auto sample = ComObject<CMediaSample>::Make(8);
+  uint8_t* bytes = nullptr;
+  ASSERT_EQ(sample->GetPointer(&bytes), S_OK);
+  bytes[0] = 0xAB;
+  bytes[1] = 0xCD;
+  sample->SetActualDataLength(2);
+  ASSERT_EQ(graph.callbacks.OnAudioSample(sample.Get(), WAVEFORMATEX{1, 2, 44100, 176400, 4, 16, 0}), S_OK);
+  for (int pass = 0; pass < 5; ++pass) observer.PollOnce();
+  EXPECT_EQ(callback->AudioSamples(), (std::vector<std::vector<uint8_t>>{{0xAB, 0xCD}}));
+  EXPECT_EQ(callback->AudioFormatSize(), 18);
+  EXPECT_EQ(callback->AudioChannels(), 2);
+  // An empty sample is not handed on.
+  sample->SetActualDataLength(0);
+  graph.callbacks.OnAudioSample(sample.Get(), WAVEFORMATEX{});
+  for (int pass = 0; pass < 5; ++pass) observer.PollOnce();
+  EXPECT_EQ(callback->AudioSamples().size(), 1u);
 }
 
 TEST_F(ObserverTest, VideoFormatChangeIsRecordedForTheDevice) {

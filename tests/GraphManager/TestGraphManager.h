@@ -1,6 +1,6 @@
 #pragma once
-// A graph manager whose build adds a test source and a test renderer, with
-// the digital graph managers' callback rule and a scripted signal.
+// A graph manager whose build adds a test source and a sink, with the
+// digital graph managers' callback rule and a scripted signal.
 #include <future>
 #include <mutex>
 #include <optional>
@@ -8,7 +8,7 @@
 #include "GraphManager/CallbackTypes.h"
 #include "GraphManager/KxGraphManager.h"
 #include "interfaces/KxFilterRole.h"
-#include "platform/graph/TestFilters.h"
+#include "GraphManager/TestSinkFilter.h"
 
 // Tells when the graph manager is entirely gone: as a base listed before it,
 // it is destroyed after it.
@@ -45,13 +45,15 @@ class CTestGraphManager : public DestructionNotice, public CKxGraphManager {
   }
   const CGraphSettings& Settings() const { return m_Settings; }
   KxFilterGraph* Graph() const { return m_pGraphBuilder.Get(); }
+  // The sink the next build puts into the graph.
+  CTestSinkFilter& Sink() { return *m_sink; }
 
  protected:
   HRESULT BuildGraphInternal(LONG graphType, KxGraphBuild& build) override {
     if (m_gate.valid()) std::exchange(m_gate, {}).get();
     if (FAILED(m_buildResult)) return m_buildResult;
     auto source = ComObject<CTestSource>::Make();
-    auto renderer = ComObject<CTestRenderer>::Make();
+    auto renderer = m_sink;
     HRESULT hr = build.graph->AddFilter(source.Get(), u"Test Source");
     if (SUCCEEDED(hr)) hr = build.graph->AddFilter(renderer.Get(), u"Test Renderer");
     if (SUCCEEDED(hr)) {
@@ -61,6 +63,7 @@ class CTestGraphManager : public DestructionNotice, public CKxGraphManager {
     }
     build.filters[KxFLTVideoSource] = source;
     build.filters[KxFLTNetworkTuner] = source;
+    build.filters[KxFLTTransportStreamSink] = renderer;
     return hr;
   }
 
@@ -78,4 +81,5 @@ class CTestGraphManager : public DestructionNotice, public CKxGraphManager {
   std::shared_future<void> m_gate;
   std::mutex m_mutex;
   std::optional<Signal> m_signal;
+  ComPtr<ComObject<CTestSinkFilter>> m_sink = ComObject<CTestSinkFilter>::Make();
 };
