@@ -1,8 +1,11 @@
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
 #include "GraphManager/DigitalGraphTestSupport.h"
+#include "DSFilters/PsiRenderer/RecordingAnalysis.h"
 #include "DSFilters/TransportStreamCallback/TransportStreamCallbackFilter.h"
+#include "support/TestData.h"
 #include "interfaces/KxFilterRole.h"
 
 namespace {
@@ -172,4 +175,128 @@ TEST_F(DigitalGraphTest, TransportStreamCallbackReceivesTheTunedFileAcrossTheLoo
   EXPECT_GE(received.size(), wanted);
   EXPECT_TRUE(IsFileInALoop(received, file));
   ASSERT_EQ(manager->DeleteGraph(), S_OK);
+}
+
+namespace {
+// What the offline analysis of `dtv analyze --epg` finds in a recording.
+std::set<GuideEvent> AnalyzedGuide(const std::string& path) {
+  const RecordingAnalysis analysis = AnalyzeRecordingFile(path, false, true);
+  std::set<GuideEvent> result;
+  AutoLock lock(analysis.events->Lock());
+  for (const auto& [key, entry] : analysis.events->Entries()) {
+    const CEpgEvent& e = entry.event;
+    result.insert({e.m_lEventId, e.m_lServiceId, e.m_lTransportStreamId, e.m_lOriginalNetworkId,
+                   Utf16ToUtf8(e.m_bstrEventName), UtcSecondsToLocalDate(e.m_llStartTime),
+                   UtcSecondsToLocalDate(e.m_llEndTime)});
+  }
+  return result;
+}
+}  // namespace
+
+TEST_F(DigitalGraphTest, ForegroundAndBackgroundGuideEqualTheOfflineAnalysis) {
+  REQUIRE_SHARED_FILE(recording, "test-108.ts");
+  const std::set<GuideEvent> expected = AnalyzedGuide(recording.string());
+  ASSERT_FALSE(expected.empty());
+  auto manager = NewManager({{kDemoMux2KHz, recording.string(), ""}});
+  ASSERT_EQ(manager->BuildGraph(KxGraphType_Playback), S_OK);
+  ASSERT_EQ(Tune(manager.Get(), kDemoMux2KHz), S_OK);
+  ASSERT_EQ(manager->StartGraph(), S_OK);
+
+  ASSERT_EQ(manager->StartEpgScan(), S_OK);
+  EXPECT_EQ(manager->put_BackgroundEpg(VARIANT_TRUE), E_FAIL);
+  ASSERT_TRUE(DriveUntil([&] {
+    VARIANT_BOOL completed = VARIANT_FALSE;
+    return SUCCEEDED(manager->get_IsEpgScanCompleted(&completed)) && completed == VARIANT_TRUE;
+  }));
+  ComPtr<IKxEpgEvents> events;
+  ASSERT_EQ(manager->get_EpgEvents(events.Put()), S_OK);
+  EXPECT_EQ(GuideEventsOf(events.Get()), expected);
+  ASSERT_EQ(manager->StopEpgScan(), S_OK);
+  EXPECT_EQ(manager->StopEpgScan(), E_FAIL);
+
+  // Wanted while running: the collection starts with the next start.
+  auto recorder = ComObject<CEpgRecorder>::Make();
+  LONG cookie = 0;
+  ASSERT_EQ(manager->RegisterCallback(KxCallbackType_EpgEvents, recorder.Get(), &cookie), S_OK);
+  ASSERT_EQ(manager->put_BackgroundEpg(VARIANT_TRUE), S_OK);
+  EXPECT_EQ(manager->StartEpgScan(), E_FAIL);
+  ASSERT_EQ(manager->StopGraph(), S_OK);
+  ASSERT_EQ(manager->StartGraph(), S_OK);
+  ASSERT_TRUE(DriveUntil([&] { return recorder->Events().size() >= expected.size(); }));
+  EXPECT_EQ(recorder->Events(), expected);
+  EXPECT_EQ(recorder->Device(), Utf16ToUtf8(m_moniker));
+
+  ASSERT_EQ(manager->DeleteGraph(), S_OK);
+  VARIANT_BOOL background = VARIANT_TRUE;
+  ASSERT_EQ(manager->get_BackgroundEpg(&background), S_OK);
+  EXPECT_EQ(background, VARIANT_FALSE);
+  EXPECT_FALSE(Usage().inUse);
+}
+
+namespace {
+// The first service of the recording's SDT and its free_CA_mode, as libdvbpsi read them.
+std::pair<LONG, bool> FirstServiceOf(const std::filesystem::path& reference) {
+  std::ifstream in(reference);
+  std::string line;
+  while (std::getline(in, line)) {
+    LONG service = 0, freeCa = 0;
+    if (std::sscanf(line.c_str(), " service %d free_ca=%d", &service, &freeCa) == 2) return {service, freeCa != 0};
+  }
+  return {-1, false};
+}
+}  // namespace
+
+TEST_F(DigitalGraphTest, ScramblingAndTransponderAreAnsweredWhileTheBackgroundGuideRuns) {
+  struct Case {
+    std::string name;
+    // Whether the NIT describes the stream under its own network id; the
+    // transponder information takes only such a description.
+    bool describesItself;
+  };
+  for (const Case& c : {Case{"test-018", true}, Case{"test-108", false}}) {
+    const std::string& name = c.name;
+    REQUIRE_SHARED_FILE(recording, name + ".ts");
+    REQUIRE_SHARED_FILE(reference, "reference/" + name + ".libdvbpsi.txt");
+    const auto [service, scrambled] = FirstServiceOf(reference);
+    ASSERT_NE(service, -1) << name;
+    const TransportStreamAnalysis analysis = AnalyzeRecordingFile(recording.string(), false, false).channels;
+    const std::vector<CChannel> channels = analysis.channels->Copy();
+    ASSERT_FALSE(channels.empty()) << name;
+    const LONG frequency = channels.front().m_nCarrierFrequency;
+
+    auto manager = NewManager({{kDemoMux2KHz, recording.string(), ""}});
+    auto callback = ComObject<CRecordingCallback>::Make();
+    LONG cookie = 0;
+    ASSERT_EQ(manager->BuildGraph(KxGraphType_Playback), S_OK);
+    ASSERT_EQ(manager->RegisterCallback(KxCallbackType_Scrambled, static_cast<IKxScrambledCallback*>(callback.Get()),
+                                        &cookie),
+              S_OK);
+    manager->SetCurrentService(service);
+    ASSERT_EQ(manager->put_BackgroundEpg(VARIANT_TRUE), S_OK);
+    ASSERT_EQ(Tune(manager.Get(), kDemoMux2KHz), S_OK);
+    ASSERT_EQ(manager->StartGraph(), S_OK);
+    ASSERT_TRUE(DriveUntil([&] {
+      const std::vector<bool> seen = callback->Scrambled();
+      VARIANT_BOOL answer = VARIANT_FALSE;
+      return !seen.empty() && seen.back() == scrambled && SUCCEEDED(manager->get_IsScrambled(&answer)) &&
+             (answer == VARIANT_TRUE) == scrambled;
+    })) << name;
+    ComPtr<IKxTransponderInfo> transponder;
+    // Long enough for every table of the recording to have come round.
+    const uint64_t until = m_clock->NowMs() + 15000;
+    ASSERT_TRUE(DriveUntil([&] {
+      LONG value = -1;
+      return SUCCEEDED(manager->get_TransponderInfo(transponder.Put())) &&
+             SUCCEEDED(transponder->get_Frequency(&value)) && (value != -1 || m_clock->NowMs() >= until);
+    })) << name;
+    LONG value = -1;
+    ASSERT_EQ(transponder->get_Frequency(&value), S_OK);
+    EXPECT_EQ(value, c.describesItself ? frequency : -1) << name;
+    VARIANT_BOOL background = VARIANT_FALSE;
+    ASSERT_EQ(manager->get_BackgroundEpg(&background), S_OK);
+    EXPECT_EQ(background, VARIANT_TRUE) << name;
+    ASSERT_EQ(manager->DeleteGraph(), S_OK);
+    ComPtr<IKxTransponderInfo> none;
+    EXPECT_EQ(manager->get_TransponderInfo(none.Put()), E_NOINTERFACE) << name;
+  }
 }
