@@ -257,7 +257,9 @@ TEST_F(DigitalGraphTest, ScramblingAndTransponderAreAnsweredWhileTheBackgroundGu
     const std::string& name = c.name;
     REQUIRE_SHARED_FILE(recording, name + ".ts");
     REQUIRE_SHARED_FILE(reference, "reference/" + name + ".libdvbpsi.txt");
-    const auto [service, scrambled] = FirstServiceOf(reference);
+    const std::pair<LONG, bool> first = FirstServiceOf(reference);
+    const LONG service = first.first;
+    const bool scrambled = first.second;
     ASSERT_NE(service, -1) << name;
     const TransportStreamAnalysis analysis = AnalyzeRecordingFile(recording.string(), false, false).channels;
     const std::vector<CChannel> channels = analysis.channels->Copy();
