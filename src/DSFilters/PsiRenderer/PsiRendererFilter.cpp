@@ -90,7 +90,12 @@ HRESULT CPsiRendererFilter::CreateFilter(IBaseFilter** filter) {
 CBasePin* CPsiRendererFilter::GetPin(int index) { return index == 0 ? m_pInputPin.get() : nullptr; }
 
 HRESULT CPsiRendererFilter::Init(LONG networkType) {
+  // The search and EPG objects are replaced under both locks: the interface
+  // calls read them under the interface lock. Always in this order.
+  AutoLock interfaceLock(m_interfaceLock);
   AutoLock lock(m_lock);
+  // The replaced objects stop their workers: nothing runs any more.
+  m_nRunning = 0;
   m_NetworkType = static_cast<PsiRenderer_NetworkType>(networkType);
   switch (networkType) {
     case PsiRenderer_NetworkType_Dvbs:

@@ -100,6 +100,33 @@ TEST_F(FilterGraphFixture, InterfacesNeedInitAndShareOneRunningFlag) {
   EXPECT_EQ(search->get_TransponderFrequencies(frequencies.Put()), E_NOTIMPL);
 }
 
+TEST_F(FilterGraphFixture, InitAgainStopsWhatRanAndRacesWithNoInterfaceCall) {
+  ComPtr<IEpg> epg = QueryAs<IEpg>(filter.Get());
+  ComPtr<IBackgroundEpg> background = QueryAs<IBackgroundEpg>(filter.Get());
+  struct NoCallback : IEpgCallback {
+    HRESULT OnEpgEvents(IEpgEvents*) override { return S_OK; }
+  } callback;
+  ASSERT_EQ(reader->Init(PsiRenderer_NetworkType_Dvbt), S_OK);
+  ASSERT_EQ(background->StartBackgroundEpg(&callback), S_OK);
+  ASSERT_EQ(reader->Init(PsiRenderer_NetworkType_Dvbt), S_OK);
+  EXPECT_EQ(epg->StartEpgScan(), S_OK) << "the new objects start with nothing running";
+  EXPECT_EQ(epg->StopEpgScan(), S_OK);
+
+  // Interface calls on one thread while another initialises again.
+  std::thread initialiser([&] {
+    for (int i = 0; i < 50; ++i) reader->Init(i % 2 ? PsiRenderer_NetworkType_Atsc : PsiRenderer_NetworkType_Dvbt);
+  });
+  for (int i = 0; i < 50; ++i) {
+    VARIANT_BOOL completed;
+    epg->StartEpgScan();
+    epg->get_IsEpgScanCompleted(&completed);
+    epg->StopEpgScan();
+  }
+  initialiser.join();
+  EXPECT_EQ(epg->StartEpgScan(), S_OK);
+  EXPECT_EQ(epg->StopEpgScan(), S_OK);
+}
+
 TEST_F(FilterGraphFixture, StreamIsPresentUntil2500MsAfterTheLastNonEmptySample) {
   const uint8_t packet[188] = {0x47, 0x1F, 0xFF, 0x10};
   VARIANT_BOOL exists = VARIANT_TRUE;
