@@ -74,7 +74,7 @@ CDevicePluginManager::CDevicePluginManager(IDPGraphManager* graphManager,
               "(hr) = (m_pGraphManager->GetDeviceManufacturer(&m_bstrManufacturer))"))
     return;
   m_strManufacturer = manufacturer.Utf8();
-  if (!Traced(CKxDPSetup::CreateInstance(graphManager, m_pSetup.Put()),
+  if (!Traced(CKxDPSetup::CreateInstance(graphManager, &m_pSetup),
               "(hr) = (CKxDPSetup::CreateInstance(m_pGraphManager, &m_pSetup))"))
     return;
   LoadModulePlugins(moduleDirectory);
@@ -95,6 +95,8 @@ void CDevicePluginManager::Uninit() {
   // Only after every plug-in object is gone: their code lives in the modules.
   for (void* module : m_vModules) dlclose(module);
   m_vModules.clear();
+  // A plug-in that kept the setup object finds it detached, not dangling.
+  if (m_pSetup) m_pSetup->Detach();
   m_pSetup.Reset();
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "devplugins/DPGraphManager.h"
+#include "devplugins/KxDPSetup.h"
 #include "interfaces/IKxDevicePlugin.h"
 #include "platform/com/ComPtr.h"
 
@@ -52,6 +53,6 @@ class CDevicePluginManager {
   std::vector<DevicePluginRecord> m_vBuiltIn;
   std::vector<void*> m_vModules;
   LONG m_lDeviceNetworkBits = 0;
-  ComPtr<IKxDPSetup> m_pSetup;
+  ComPtr<ComObject<CKxDPSetup>> m_pSetup;
   std::string m_strManufacturer;
 };

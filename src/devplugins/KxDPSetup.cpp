@@ -24,7 +24,31 @@ HRESULT CKxDPSetup::CreateInstance(IDPGraphManager* graphManager, IKxDPSetup** o
   return ComObject<CKxDPSetup>::CreateAndQuery(out, graphManager);
 }
 
+HRESULT CKxDPSetup::CreateInstance(IDPGraphManager* graphManager, ComPtr<ComObject<CKxDPSetup>>* out) {
+  if (!out || !graphManager) return E_POINTER;
+  *out = ComObject<CKxDPSetup>::Make(graphManager);
+  return *out ? S_OK : E_OUTOFMEMORY;
+}
+
+void CKxDPSetup::Detach() {
+  std::unique_lock lock(m_detachLock);
+  m_pGraphManager = nullptr;
+}
+
 HRESULT CKxDPSetup::put_Property(LONG id, VARIANT value) {
+  std::shared_lock lock(m_detachLock);
+  if (!m_pGraphManager) return E_UNEXPECTED;
+  return PutProperty(id, value);
+}
+
+HRESULT CKxDPSetup::get_Property(LONG id, VARIANT* value) {
+  if (!value) return E_POINTER;
+  std::shared_lock lock(m_detachLock);
+  if (!m_pGraphManager) return E_UNEXPECTED;
+  return GetProperty(id, value);
+}
+
+HRESULT CKxDPSetup::PutProperty(LONG id, const VARIANT& value) {
   if (id != KxDPSetupProperty_GraphState) return E_FAIL;
   if (value.vt != VT_I4 && value.vt != VT_I2) return S_OK;
   const LONG state = value.vt == VT_I4 ? value.lVal : value.iVal;
@@ -47,8 +71,7 @@ HRESULT CKxDPSetup::put_Property(LONG id, VARIANT value) {
   return hr;
 }
 
-HRESULT CKxDPSetup::get_Property(LONG id, VARIANT* value) {
-  if (!value) return E_POINTER;
+HRESULT CKxDPSetup::GetProperty(LONG id, VARIANT* value) {
   Variant var;
   if (id >= 0 && id < static_cast<LONG>(std::size(kFilterRoles))) {
     ComPtr<IUnknown> filter;

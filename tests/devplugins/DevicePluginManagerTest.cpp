@@ -111,6 +111,31 @@ TEST_F(DevicePluginManagerTest, ModulesAreUnloadedAtDestruction) {
   EXPECT_EQ(E_UNEXPECTED, m_builtIn->ExecuteCommand(KxDPEvent_CA, nullptr));  // setup dropped
 }
 
+// A vendor plug-in that holds on to its setup object past Uninit.
+class CClingingPlugin : public CFakeDevicePlugin {
+ public:
+  CClingingPlugin() : CFakeDevicePlugin(8, "clinging", "Vexa") {}
+  HRESULT Init(IKxDPSetup* setup) override {
+    m_pKept = setup;
+    return CFakeDevicePlugin::Init(setup);
+  }
+  ComPtr<IKxDPSetup> m_pKept;
+};
+
+TEST_F(DevicePluginManagerTest, ASetupObjectKeptAfterTheManagerFailsCleanly) {
+  const PluginDirectory dir(false);
+  auto plugin = ComObject<CClingingPlugin>::Make();
+  m_graph.AddFilter(12);
+  {
+    const CDevicePluginManager manager(&m_graph, {ComPtr<IKxDevicePlugin>(plugin.Get())}, dir.Dir());
+    Variant value;
+    EXPECT_EQ(S_OK, plugin->m_pKept->get_Property(0, &value));
+  }
+  Variant value;
+  EXPECT_EQ(E_UNEXPECTED, plugin->m_pKept->get_Property(0, &value));
+  EXPECT_EQ(E_UNEXPECTED, plugin->m_pKept->put_Property(KxDPSetupProperty_GraphState, Variant(int32_t{2})));
+}
+
 TEST_F(DevicePluginManagerTest, WithoutVendorModulesTheBuiltInTunesAndNothingDoesCA) {
   const PluginDirectory dir(false);
   const CDevicePluginManager manager(&m_graph, {m_builtIn}, dir.Dir());
