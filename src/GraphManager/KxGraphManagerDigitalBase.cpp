@@ -45,6 +45,7 @@ template HRESULT CKxGraphManagerDigitalBase::PsiRenderer(ComPtr<IBackgroundEpg>*
 template HRESULT CKxGraphManagerDigitalBase::PsiRenderer(ComPtr<IBaseFilter>*);
 
 HRESULT CKxGraphManagerDigitalBase::DeleteGraph() {
+  ReleaseRetiredPsiRenderer();
   // The background EPG thread is joined before the graph lock is taken.
   if (m_lEpgState == KxEpgState_Background) StopBackgroudEpg();
   CKxGraphManager::DeleteGraph();
@@ -58,7 +59,16 @@ HRESULT CKxGraphManagerDigitalBase::DeleteGraph() {
   return S_OK;
 }
 
+void CKxGraphManagerDigitalBase::ReleaseRetiredPsiRenderer() {
+  ComPtr<IBaseFilter> retired;
+  {
+    std::lock_guard lock(m_retiredLock);
+    retired = std::move(m_pRetiredPsiRenderer);
+  }
+}
+
 HRESULT CKxGraphManagerDigitalBase::StartGraph() {
+  ReleaseRetiredPsiRenderer();
   AutoLock lock(m_graphLock);
   log(1, "StartGraph [%08X]", static_cast<unsigned>(reinterpret_cast<uintptr_t>(this)));
   const HRESULT hr = StartGraphOnly();

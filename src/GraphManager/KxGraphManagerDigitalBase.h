@@ -118,6 +118,8 @@ class CKxGraphManagerDigitalBase : public CKxGraphManager,
   HRESULT DeleteAllUnconnectedPins(KxGraphBuild& build);
   HRESULT AddFilter(KxGraphBuild& build, LONG role, IBaseFilter* filter, const char16_t* name);
 
+  // Lets go of a renderer left by a guide callback; never on a renderer's thread.
+  void ReleaseRetiredPsiRenderer();
   HRESULT StartBackgroudEpg();
   HRESULT StopBackgroudEpg();
   // Signal strength and quality from the tuner's statistics; false when no
@@ -133,6 +135,9 @@ class CKxGraphManagerDigitalBase : public CKxGraphManager,
   std::atomic<int32_t> m_lEpgState{KxEpgState_Idle};
   ComPtr<IReferenceClock> m_pSystemClock;
   LONG m_lAudioInputIndex = 0;
+  // The PSI renderer a guide callback held last (see OnEpgEvents).
+  std::mutex m_retiredLock;
+  ComPtr<IBaseFilter> m_pRetiredPsiRenderer;
   std::mutex m_pluginLock;
   std::shared_ptr<CDevicePluginManager> m_pDevicePluginManager;
 };

@@ -77,6 +77,19 @@ HRESULT CKxGraphManagerDigitalBase::StopBackgroudEpg() {
 }
 
 HRESULT CKxGraphManagerDigitalBase::OnEpgEvents(IEpgEvents* events) {
+  // A host callback may delete the graph. The renderer whose thread this is
+  // must then not be destroyed here, on that thread: its last reference is
+  // left for a host thread to let go.
+  ComPtr<IBaseFilter> renderer;
+  PsiRenderer(&renderer);
+  struct Retire {
+    CKxGraphManagerDigitalBase* self;
+    ComPtr<IBaseFilter>& renderer;
+    ~Retire() {
+      std::lock_guard lock(self->m_retiredLock);
+      std::swap(self->m_pRetiredPsiRenderer, renderer);
+    }
+  } retire{this, renderer};
   BStr moniker;
   RETURN_IF_FAILED_AS("m_pVideoDevice->get_MonikerName(&bstrMonikerName)", m_pVideoDevice->get_MonikerName(moniker.Put()));
   ComObject<CKxEpgEvents>* pKxEpgEvents = nullptr;

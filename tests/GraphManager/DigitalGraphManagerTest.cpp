@@ -302,3 +302,35 @@ TEST_F(DigitalGraphTest, ScramblingAndTransponderAreAnsweredWhileTheBackgroundGu
     EXPECT_EQ(manager->get_TransponderInfo(none.Put()), E_NOINTERFACE) << name;
   }
 }
+
+TEST_F(DigitalGraphTest, AGuideCallbackMayDeleteTheGraph) {
+  REQUIRE_SHARED_FILE(recording, "test-108.ts");
+  auto manager = NewManager({{kDemoMux2KHz, recording.string(), ""}});
+  // Deletes the graph from the background guide's own thread.
+  struct CDeletingRecorder : CEpgRecorder {
+    CTestDigitalGraphManager* manager = nullptr;
+    std::atomic<bool> deleted{false};
+    HRESULT OnEpgEvents(BSTR device, IKxEpgEvents* events) override {
+      CEpgRecorder::OnEpgEvents(device, events);
+      if (!deleted.exchange(true)) manager->DeleteGraph();
+      return S_OK;
+    }
+  };
+  auto recorder = ComObject<CDeletingRecorder>::Make();
+  recorder->manager = manager.Get();
+  LONG cookie = 0;
+  ASSERT_EQ(manager->BuildGraph(KxGraphType_Playback), S_OK);
+  ASSERT_EQ(manager->RegisterCallback(KxCallbackType_EpgEvents, recorder.Get(), &cookie), S_OK);
+  ASSERT_EQ(manager->put_BackgroundEpg(VARIANT_TRUE), S_OK);
+  ASSERT_EQ(Tune(manager.Get(), kDemoMux2KHz), S_OK);
+  ASSERT_EQ(manager->StartGraph(), S_OK);
+  ASSERT_TRUE(DriveUntil([&] { return !Usage().inUse; }));
+  EXPECT_TRUE(recorder->deleted);
+  VARIANT_BOOL built = VARIANT_TRUE;
+  ASSERT_EQ(manager->get_IsGraphBuilt(&built), S_OK);
+  EXPECT_EQ(built, VARIANT_FALSE);
+  // A new graph on the same manager, with its own guide.
+  ASSERT_EQ(manager->BuildGraph(KxGraphType_Playback), S_OK);
+  EXPECT_EQ(manager->StartEpgScan(), S_OK);
+  ASSERT_EQ(manager->DeleteGraph(), S_OK);
+}
