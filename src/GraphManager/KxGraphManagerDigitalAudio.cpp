@@ -13,8 +13,9 @@ bool IsMixerProperty(LONG id) { return id >= KxAudioProperty_Enable && id <= KxA
 bool IsBasicAudioProperty(LONG id) { return id == KxAudioProperty_Volume || id == KxAudioProperty_Balance; }
 }  // namespace
 
-HRESULT CKxGraphManagerDigitalBase::MixerProperty(LONG id, bool write, LONG* value) {
-  // The mixer belongs to an audio source filter, which a digital graph has not.
+HRESULT CKxGraphManagerDigitalBase::AudioInputMixer() {
+  // The mixer is the input pin's of an audio source filter, which digital
+  // graphs have not; nor has this platform an input mixer interface.
   const auto source = m_flts.find(kAudioSourceRole);
   if (source == m_flts.end() || !source->second) return E_POINTER;
   return E_NOINTERFACE;
@@ -46,8 +47,7 @@ HRESULT CKxGraphManagerDigitalBase::get_IsAudioPropertySupported(LONG id, VARIAN
   if (!supported) return E_POINTER;
   AutoLock lock(m_graphLock);
   *supported = VARIANT_FALSE;
-  LONG value = 0;
-  if (IsMixerProperty(id)) *supported = ToVariantBool(SUCCEEDED(MixerProperty(id, false, &value)));
+  if (IsMixerProperty(id)) *supported = ToVariantBool(SUCCEEDED(AudioInputMixer()));
   if (IsBasicAudioProperty(id)) *supported = VARIANT_TRUE;
   return S_OK;
 }
@@ -69,12 +69,10 @@ HRESULT CKxGraphManagerDigitalBase::get_AudioPropertyRange(LONG id, LONG* min, L
     case KxAudioProperty_MixLevel: *min = 0, *max = 1000000, *step = 1; break;
     case KxAudioProperty_Pan: *min = -1000000, *max = 1000000, *step = 1; break;
     case KxAudioProperty_Treble:
-    case KxAudioProperty_Bass: {
+    case KxAudioProperty_Bass:
       // The range is the mixer's.
-      LONG range = 0;
-      RETURN_IF_FAILED(MixerProperty(id, false, &range));
+      RETURN_IF_FAILED(AudioInputMixer());
       break;
-    }
     case KxAudioProperty_Volume: *min = -10000, *max = 0, *step = 100; break;
     case KxAudioProperty_Balance: *min = -10000, *max = 10000, *step = 100; break;
     default: break;
@@ -99,14 +97,14 @@ HRESULT CKxGraphManagerDigitalBase::get_AudioProperty(LONG id, LONG* value) {
   if (!value) return E_POINTER;
   AutoLock lock(m_graphLock);
   *value = 0;
-  if (IsMixerProperty(id)) return MixerProperty(id, false, value);
+  if (IsMixerProperty(id)) return AudioInputMixer();
   if (IsBasicAudioProperty(id)) return BasicAudioProperty(id, false, value);
   return S_OK;
 }
 
 HRESULT CKxGraphManagerDigitalBase::put_AudioProperty(LONG id, LONG value) {
   AutoLock lock(m_graphLock);
-  if (IsMixerProperty(id)) return MixerProperty(id, true, &value);
+  if (IsMixerProperty(id)) return AudioInputMixer();
   if (IsBasicAudioProperty(id)) return BasicAudioProperty(id, true, &value);
   return S_OK;
 }
@@ -116,13 +114,11 @@ HRESULT CKxGraphManagerDigitalBase::get_AudioPropertyAuto(LONG id, VARIANT_BOOL*
   AutoLock lock(m_graphLock);
   *value = VARIANT_FALSE;
   if (id != KxAudioProperty_MixLevel) return S_OK;
-  LONG level = 0;
-  return MixerProperty(id, false, &level);
+  return AudioInputMixer();
 }
 
 HRESULT CKxGraphManagerDigitalBase::put_AudioPropertyAuto(LONG id, VARIANT_BOOL value) {
   if (id != KxAudioProperty_MixLevel) return E_NOTIMPL;
   AutoLock lock(m_graphLock);
-  LONG level = value != VARIANT_FALSE ? -1000000 : 0;
-  return MixerProperty(id, true, &level);
+  return AudioInputMixer();
 }

@@ -129,7 +129,7 @@ class CKxGraphManagerDigitalBase : public CKxGraphManager,
   std::shared_ptr<CDevicePluginManager> DevicePlugins();
   HRESULT DevicePluginRecord(LONG index, const ::DevicePluginRecord** record,
                              std::shared_ptr<CDevicePluginManager>* owner);
-  HRESULT MixerProperty(LONG id, bool write, LONG* value);
+  HRESULT AudioInputMixer();
   HRESULT BasicAudioProperty(LONG id, bool write, LONG* value);
 
   std::atomic<int32_t> m_lEpgState{KxEpgState_Idle};
