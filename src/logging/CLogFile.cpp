@@ -152,6 +152,10 @@ void CLogFile::WritePiece(std::string_view text) {
   if (m_flush) ::fdatasync(m_file);
 }
 
+void CLogFile::Flush() {
+  if (m_file >= 0) ::fdatasync(m_file);
+}
+
 void CLogFile::Write(int level, const char* format, va_list args) {
   // A negative level never passes the unsigned threshold.
   if (m_file < 0 || m_level < static_cast<uint32_t>(level)) return;

@@ -23,6 +23,7 @@ class CLogFile {
 
   HRESULT Init();
   void Write(int level, const char* format, va_list args);
+  void Flush();
 
  private:
   void WritePiece(std::string_view text);

@@ -29,6 +29,8 @@ void LogFileShutdown() {
   delete g_logFile.exchange(nullptr, std::memory_order_acq_rel);
 }
 
+void LogFileFlush() { Instance().Flush(); }
+
 void log(int level, const char* format, ...) {
   va_list args;
   va_start(args, format);

@@ -9,6 +9,8 @@
 HRESULT LogFileInit();
 // Closes the file and drops the log; later messages find a fresh, inactive log.
 void LogFileShutdown();
+// Forces what was written to the disk, for a process about to end abruptly.
+void LogFileFlush();
 
 // Writes one message when the configured level is at least `level`.
 void log(int level, const char* format, ...) __attribute__((format(printf, 2, 3)));
