@@ -1,5 +1,6 @@
 #pragma once
 // A device plug-in for tests: fixed answers, counts Init and Uninit.
+#include <map>
 #include <string>
 
 #include "interfaces/IKxDevicePlugin.h"
@@ -32,9 +33,22 @@ class CFakeDevicePlugin : public IKxDevicePlugin {
   HRESULT get_Description(BSTR* text) override { return AllocOutString(Utf8ToUtf16(m_description), text); }
   HRESULT get_Manufacturer(BSTR* text) override { return AllocOutString(Utf8ToUtf16(m_manufacturer), text); }
   HRESULT get_Property(LONG, VARIANT*) override { return E_NOTIMPL; }
-  // Succeeds only while the setup object is kept, so a test sees Init took effect.
-  HRESULT ExecuteCommand(LONG, IKxDPCommand*) override { return m_pSetup ? S_OK : E_UNEXPECTED; }
+  // Succeeds only while the setup object is kept, so a test sees Init took
+  // effect; keeps the command code and the integer parameters by id.
+  HRESULT ExecuteCommand(LONG, IKxDPCommand* command) override {
+    if (!m_pSetup) return E_UNEXPECTED;
+    if (!command) return S_OK;
+    command->get_Command(&m_command);
+    m_params.clear();
+    for (LONG id = KxDPCommandParam_TuneRequest20_LnbPosition; id <= KxDPCommandParam_ApplyCA_PmtPid; ++id) {
+      Variant value;
+      if (SUCCEEDED(command->get_Param(id, &value)) && value.vt == VT_I4) m_params[id] = value.lVal;
+    }
+    return S_OK;
+  }
 
+  LONG m_command = 0;
+  std::map<LONG, LONG> m_params;
   int m_initCalls = 0;
   int m_uninitCalls = 0;
 
