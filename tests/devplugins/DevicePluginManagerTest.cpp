@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 
 #include "FakeDevicePlugin.h"
 #include "FakeGraphManager.h"
@@ -179,8 +180,5 @@ TEST_F(DevicePluginManagerTest, VendorTerrestrialPluginReceivesTheDvbtTuneComman
                                          {KxDPCommandParam_TuneRequest20_NID, 8916},
                                          {KxDPCommandParam_TuneRequest20_SID, 28006},
                                          {KxDPCommandParam_TuneRequest20_TID, 2}};
-  for (const auto& [id, value] : expected) {
-    ASSERT_TRUE(vendor.m_params.count(id)) << id;
-    EXPECT_EQ(vendor.m_params.at(id), value) << id;
-  }
+  for (const auto& [id, value] : expected) EXPECT_EQ(vendor.Param(id), std::optional<LONG>(value)) << id;
 }

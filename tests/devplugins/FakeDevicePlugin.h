@@ -1,6 +1,7 @@
 #pragma once
 // A device plug-in for tests: fixed answers, counts Init and Uninit.
-#include <map>
+#include <array>
+#include <optional>
 #include <string>
 
 #include "interfaces/IKxDevicePlugin.h"
@@ -39,16 +40,20 @@ class CFakeDevicePlugin : public IKxDevicePlugin {
     if (!m_pSetup) return E_UNEXPECTED;
     if (!command) return S_OK;
     command->get_Command(&m_command);
-    m_params.clear();
-    for (LONG id = KxDPCommandParam_TuneRequest20_LnbPosition; id <= KxDPCommandParam_ApplyCA_PmtPid; ++id) {
+    for (LONG id = kFirstParam; id <= KxDPCommandParam_ApplyCA_PmtPid; ++id) {
       Variant value;
-      if (SUCCEEDED(command->get_Param(id, &value)) && value.vt == VT_I4) m_params[id] = value.lVal;
+      const bool integer = SUCCEEDED(command->get_Param(id, &value)) && value.vt == VT_I4;
+      m_params[id - kFirstParam] = integer ? std::optional<LONG>(value.lVal) : std::nullopt;
     }
     return S_OK;
   }
 
+  // The integer parameters of the last command, by id from kFirstParam on.
+  // (No std::map here: its weak symbols would keep the module loaded.)
+  static constexpr LONG kFirstParam = KxDPCommandParam_TuneRequest20_LnbPosition;
+  std::optional<LONG> Param(LONG id) const { return m_params[id - kFirstParam]; }
   LONG m_command = 0;
-  std::map<LONG, LONG> m_params;
+  std::array<std::optional<LONG>, KxDPCommandParam_ApplyCA_PmtPid - kFirstParam + 1> m_params{};
   int m_initCalls = 0;
   int m_uninitCalls = 0;
 
