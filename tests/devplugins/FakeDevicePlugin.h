@@ -41,7 +41,11 @@ class CFakeDevicePlugin : public IKxDevicePlugin {
     if (!command) return S_OK;
     command->get_Command(&m_command);
     for (LONG id = kFirstParam; id <= KxDPCommandParam_ApplyCA_PmtPid; ++id) {
-      Variant value;
+      // A plain VARIANT: the variant helpers' code would bring GNU unique
+      // symbols into the module and keep it loaded. Commands answer integers
+      // or nothing, so there is nothing to clear.
+      VARIANT value{};
+      value.vt = VT_EMPTY;
       const bool integer = SUCCEEDED(command->get_Param(id, &value)) && value.vt == VT_I4;
       m_params[id - kFirstParam] = integer ? std::optional<LONG>(value.lVal) : std::nullopt;
     }
@@ -49,7 +53,6 @@ class CFakeDevicePlugin : public IKxDevicePlugin {
   }
 
   // The integer parameters of the last command, by id from kFirstParam on.
-  // (No std::map here: its weak symbols would keep the module loaded.)
   static constexpr LONG kFirstParam = KxDPCommandParam_TuneRequest20_LnbPosition;
   std::optional<LONG> Param(LONG id) const { return m_params[id - kFirstParam]; }
   LONG m_command = 0;
