@@ -15,7 +15,7 @@
 #include "GraphManager/ObservedGraph.h"
 #include "GraphManager/OutputProperty.h"
 #include "devplugins/DPGraphManager.h"
-#include "interfaces/IFileSinkFilter.h"
+#include "platform/graph/FileSink.h"
 #include "interfaces/IKxCaptureDevice.h"
 #include "interfaces/IKxGraphManagerFacets.h"
 #include "platform/com/ComObject.h"

@@ -2,6 +2,7 @@
 
 #include "Channel/StreamInfoFilling.h"
 #include "GraphManager/CallbackTypes.h"
+#include "devplugins/BuiltInDevicePlugins.h"
 #include "interfaces/KxFilterRole.h"
 #include "logging/LogFile.h"
 #include "platform/graph/SystemClock.h"
@@ -106,8 +107,7 @@ HRESULT CKxGraphManagerDigitalBase::AfterBuildGraph(LONG graphType, KxGraphBuild
 }
 
 void CKxGraphManagerDigitalBase::OnGraphTakenOver() {
-  auto plugins = std::make_shared<CDevicePluginManager>(static_cast<IDPGraphManager*>(this),
-                                                        std::vector<ComPtr<IKxDevicePlugin>>());
+  auto plugins = std::make_shared<CDevicePluginManager>(static_cast<IDPGraphManager*>(this), BuiltInDevicePlugins());
   std::lock_guard lock(m_pluginLock);
   std::swap(m_pDevicePluginManager, plugins);
 }

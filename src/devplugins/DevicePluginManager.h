@@ -21,7 +21,7 @@ struct DevicePluginRecord {
 
 class CDevicePluginManager {
  public:
-  // `builtIn` are the built-in plug-ins, tried after every vendor one.
+  // `builtIn` are the built-in plug-ins (BuiltInDevicePlugins()), tried after every vendor one.
   // `moduleDirectory` (with trailing '/') is searched for "*.so" modules.
   CDevicePluginManager(IDPGraphManager* graphManager, std::vector<ComPtr<IKxDevicePlugin>> builtIn,
                        const std::string& moduleDirectory);

@@ -4,6 +4,7 @@
 #include <future>
 #include <thread>
 
+#include "support/DeviceTestEnvironment.h"
 #include "Devices/DeviceLocks.h"
 #include "GraphManager/GraphManagerTestSupport.h"
 #include "GraphManager/TestGraphManager.h"
@@ -13,6 +14,9 @@ constexpr char16_t kMoniker[] = u"virtualdvb:test#t";
 
 class GraphManagerTest : public ::testing::Test {
  protected:
+  // Device locks are machine-wide: each test keeps its own.
+  DeviceTestEnvironment m_environment;
+
   // `observe`: whether the graph manager runs its observer thread.
   ComPtr<ComObject<CTestGraphManager>> NewManager(bool observe = false) {
     auto manager = ComObject<CTestGraphManager>::Make();

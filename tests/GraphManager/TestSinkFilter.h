@@ -6,7 +6,7 @@
 #include <mutex>
 #include <string>
 
-#include "interfaces/IFileSinkFilter.h"
+#include "platform/graph/FileSink.h"
 #include "interfaces/IKxTransportStreamSink.h"
 #include "platform/graph/TestFilters.h"
 #include "platform/sync/Event.h"
@@ -23,6 +23,12 @@ class CTestSinkFilter : public CTestRenderer, public IFileSinkFilter, public IKx
   HRESULT SetFileName(const char16_t* name, const AM_MEDIA_TYPE*) override {
     std::lock_guard lock(m_mutex);
     m_fileName = name;
+    return S_OK;
+  }
+  HRESULT GetCurFile(std::u16string* name, AM_MEDIA_TYPE*) override {
+    if (!name) return E_POINTER;
+    std::lock_guard lock(m_mutex);
+    *name = m_fileName;
     return S_OK;
   }
   HRESULT SetCallback(ITransportStreamSinkCallback*) override { return S_OK; }

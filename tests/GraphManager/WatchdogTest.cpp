@@ -5,6 +5,7 @@
 
 #include "GraphManager/GraphManagerTestSupport.h"
 #include "GraphManager/TestGraphManager.h"
+#include "support/DeviceTestEnvironment.h"
 
 namespace {
 // Moves the clock on until the process is ended from elsewhere.
@@ -52,6 +53,7 @@ void StartAHangingGraph() {
 }
 
 TEST(WatchdogTest, HungGraphStartEndsTheProcess) {
+  const DeviceTestEnvironment environment;  // the device lock of this test only
   TestLog log;
   EXPECT_EXIT(StartAHangingGraph(), ::testing::ExitedWithCode(kWatchdogExitStatus), "more than 15000 ms");
   EXPECT_TRUE(log.Contains("Filter graph timeout: 15000"));

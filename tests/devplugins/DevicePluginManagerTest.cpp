@@ -4,10 +4,13 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 
 #include "FakeDevicePlugin.h"
 #include "FakeGraphManager.h"
 #include "devplugins/DevicePluginManager.h"
+#include "devplugins/KxDPTuneRequestCommand.h"
+#include "interfaces/IKxCaptureDevice.h"
 #include "devplugins/ModuleDirectory.h"
 
 namespace fs = std::filesystem;
@@ -174,4 +177,33 @@ TEST(ModuleDirectory, IsTheDirectoryOfTheModuleHoldingTheCode) {
   const fs::path self = fs::canonical("/proc/self/exe");
   EXPECT_EQ(fs::canonical(OwnModuleDirectory()), self.parent_path());
   EXPECT_EQ('/', OwnModuleDirectory().back());
+}
+
+TEST_F(DevicePluginManagerTest, VendorTerrestrialPluginReceivesTheDvbtTuneCommand) {
+  const PluginDirectory dir(true);
+  const CDevicePluginManager manager(&m_graph, {m_builtIn}, dir.Dir());
+  ComPtr<IKxDevicePlugin> plugin;
+  ASSERT_EQ(manager.FindDevicePlugin(KxDPCapability_TuneDvbt, plugin.Put()), S_OK);
+  KxDPTuneRequestParam param;
+  int32_t* fields = &param.lnbPosition;
+  for (int i = 0; i < 23; ++i) fields[i] = -1;
+  param.carrierFrequency = 522000;
+  param.bandwidth = 8;
+  param.networkId = 8916;
+  param.serviceId = 28006;
+  param.transportStreamId = 2;
+  ComPtr<IKxDPCommand> command;
+  ASSERT_EQ(CKxDPTuneRequestCommand::CreateInstance(KxCaptureDeviceType_Dvbt, param, command.Put()), S_OK);
+  ASSERT_EQ(plugin->ExecuteCommand(KxDPEvent_TuneRequest, command.Get()), S_OK);
+  const auto& vendor = *static_cast<CFakeDevicePlugin*>(plugin.Get());
+  BStr description;
+  plugin->get_Description(description.Put());
+  EXPECT_EQ(description.Utf8(), "acme-terrestrial");
+  EXPECT_EQ(vendor.m_command, KxDPCommand_TuneRequestDvbt);
+  const std::map<LONG, LONG> expected = {{KxDPCommandParam_TuneRequest20_CarrierFrequency, 522000},
+                                         {KxDPCommandParam_TuneRequest20_Bandwidth, 8},
+                                         {KxDPCommandParam_TuneRequest20_NID, 8916},
+                                         {KxDPCommandParam_TuneRequest20_SID, 28006},
+                                         {KxDPCommandParam_TuneRequest20_TID, 2}};
+  for (const auto& [id, value] : expected) EXPECT_EQ(vendor.Param(id), std::optional<LONG>(value)) << id;
 }

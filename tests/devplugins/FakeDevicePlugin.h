@@ -1,5 +1,7 @@
 #pragma once
 // A device plug-in for tests: fixed answers, counts Init and Uninit.
+#include <array>
+#include <optional>
 #include <string>
 
 #include "interfaces/IKxDevicePlugin.h"
@@ -32,9 +34,29 @@ class CFakeDevicePlugin : public IKxDevicePlugin {
   HRESULT get_Description(BSTR* text) override { return AllocOutString(Utf8ToUtf16(m_description), text); }
   HRESULT get_Manufacturer(BSTR* text) override { return AllocOutString(Utf8ToUtf16(m_manufacturer), text); }
   HRESULT get_Property(LONG, VARIANT*) override { return E_NOTIMPL; }
-  // Succeeds only while the setup object is kept, so a test sees Init took effect.
-  HRESULT ExecuteCommand(LONG, IKxDPCommand*) override { return m_pSetup ? S_OK : E_UNEXPECTED; }
+  // Succeeds only while the setup object is kept, so a test sees Init took
+  // effect; keeps the command code and the integer parameters by id.
+  HRESULT ExecuteCommand(LONG, IKxDPCommand* command) override {
+    if (!m_pSetup) return E_UNEXPECTED;
+    if (!command) return S_OK;
+    command->get_Command(&m_command);
+    for (LONG id = kFirstParam; id <= KxDPCommandParam_ApplyCA_PmtPid; ++id) {
+      // A plain VARIANT: the variant helpers' code would bring GNU unique
+      // symbols into the module and keep it loaded. Commands answer integers
+      // or nothing, so there is nothing to clear.
+      VARIANT value{};
+      value.vt = VT_EMPTY;
+      const bool integer = SUCCEEDED(command->get_Param(id, &value)) && value.vt == VT_I4;
+      m_params[id - kFirstParam] = integer ? std::optional<LONG>(value.lVal) : std::nullopt;
+    }
+    return S_OK;
+  }
 
+  // The integer parameters of the last command, by id from kFirstParam on.
+  static constexpr LONG kFirstParam = KxDPCommandParam_TuneRequest20_LnbPosition;
+  std::optional<LONG> Param(LONG id) const { return m_params[id - kFirstParam]; }
+  LONG m_command = 0;
+  std::array<std::optional<LONG>, KxDPCommandParam_ApplyCA_PmtPid - kFirstParam + 1> m_params{};
   int m_initCalls = 0;
   int m_uninitCalls = 0;
 

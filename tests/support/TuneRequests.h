@@ -43,8 +43,15 @@ struct Lnb {
   LONG low = 9750000, high = 10600000, lnbSwitch = 11700000;
 };
 
+// The DVB-S2 settings of a transponder.
+struct S2 {
+  BinaryConvolutionCodeRate fec = BDA_BCC_RATE_NOT_SET;
+  RollOff rollOff = BDA_ROLL_OFF_NOT_SET;
+  Pilot pilot = BDA_PILOT_NOT_SET;
+};
+
 inline ComPtr<ITuneRequest> Dvbs(LONG frequencyKHz, LONG symbolRate, Polarisation polarisation, Lnb lnb = {},
-                                 ModulationType modulation = BDA_MOD_NOT_SET) {
+                                 ModulationType modulation = BDA_MOD_NOT_SET, S2 s2 = {}) {
   auto space = ComObject<CDVBSTuningSpace>::Make();
   space->put_LowOscillator(lnb.low);
   space->put_HighOscillator(lnb.high);
@@ -54,6 +61,9 @@ inline ComPtr<ITuneRequest> Dvbs(LONG frequencyKHz, LONG symbolRate, Polarisatio
   locator->put_SymbolRate(symbolRate);
   locator->put_SignalPolarisation(polarisation);
   locator->put_Modulation(modulation);
+  locator->put_InnerFECRate(s2.fec);
+  locator->put_SignalRollOff(s2.rollOff);
+  locator->put_SignalPilot(s2.pilot);
   return Request(space.Get(), locator.Get());
 }
 

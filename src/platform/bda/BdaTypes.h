@@ -47,7 +47,35 @@ enum SpectralInversion : LONG {
   BDA_SPECTRAL_INVERSION_INVERTED = 3,
 };
 
-enum BinaryConvolutionCodeRate : LONG { BDA_BCC_RATE_NOT_SET = -1, BDA_BCC_RATE_NOT_DEFINED = 0 };
+enum BinaryConvolutionCodeRate : LONG {
+  BDA_BCC_RATE_NOT_SET = -1,
+  BDA_BCC_RATE_NOT_DEFINED = 0,
+  BDA_BCC_RATE_1_2 = 1,
+  BDA_BCC_RATE_2_3 = 2,
+  BDA_BCC_RATE_3_4 = 3,
+  BDA_BCC_RATE_3_5 = 4,
+  BDA_BCC_RATE_4_5 = 5,
+  BDA_BCC_RATE_5_6 = 6,
+  BDA_BCC_RATE_5_11 = 7,
+  BDA_BCC_RATE_7_8 = 8,
+  BDA_BCC_RATE_1_4 = 9,
+  BDA_BCC_RATE_1_3 = 10,
+  BDA_BCC_RATE_2_5 = 11,
+  BDA_BCC_RATE_6_7 = 12,
+  BDA_BCC_RATE_8_9 = 13,
+  BDA_BCC_RATE_9_10 = 14,
+};
+
+// DVB-S2 roll-off factor and pilot symbols.
+enum RollOff : LONG {
+  BDA_ROLL_OFF_NOT_SET = -1,
+  BDA_ROLL_OFF_NOT_DEFINED = 0,
+  BDA_ROLL_OFF_20 = 1,
+  BDA_ROLL_OFF_25 = 2,
+  BDA_ROLL_OFF_35 = 3,
+};
+
+enum Pilot : LONG { BDA_PILOT_NOT_SET = -1, BDA_PILOT_NOT_DEFINED = 0, BDA_PILOT_OFF = 1, BDA_PILOT_ON = 2 };
 
 enum DVBSystemType : LONG { DVB_Cable = 0, DVB_Terrestrial = 1, DVB_Satellite = 2 };
 

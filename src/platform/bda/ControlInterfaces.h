@@ -55,6 +55,8 @@ struct IBDA_DigitalDemodulator : IUnknown {
   DTV_DECLARE_IID("{EF30F379-985B-4D10-B640-A79D5E04E1E0}");
   virtual HRESULT put_ModulationType(ModulationType modulation) = 0;
   virtual HRESULT get_ModulationType(ModulationType* modulation) = 0;
+  virtual HRESULT put_InnerFECRate(BinaryConvolutionCodeRate rate) = 0;
+  virtual HRESULT get_InnerFECRate(BinaryConvolutionCodeRate* rate) = 0;
   virtual HRESULT put_SymbolRate(ULONG rate) = 0;
   virtual HRESULT get_SymbolRate(ULONG* rate) = 0;
   virtual HRESULT put_SpectralInversion(SpectralInversion inversion) = 0;
@@ -62,6 +64,18 @@ struct IBDA_DigitalDemodulator : IUnknown {
 
  protected:
   ~IBDA_DigitalDemodulator() = default;
+};
+
+// The DVB-S2 demodulator settings.
+struct IBDA_DigitalDemodulator2 : IBDA_DigitalDemodulator {
+  DTV_DECLARE_IID("{525ED3EE-5CF3-4E1E-9A06-5368A84F9A6E}");
+  virtual HRESULT put_RollOff(RollOff rollOff) = 0;
+  virtual HRESULT get_RollOff(RollOff* rollOff) = 0;
+  virtual HRESULT put_Pilot(Pilot pilot) = 0;
+  virtual HRESULT get_Pilot(Pilot* pilot) = 0;
+
+ protected:
+  ~IBDA_DigitalDemodulator2() = default;
 };
 
 // Node settings take effect together: StartChanges opens a set of changes,

@@ -47,27 +47,26 @@ HRESULT CRfTunerNode::put_HighLowSwitchFrequency(ULONG khz) {
 HRESULT CRfTunerNode::get_HighLowSwitchFrequency(ULONG* khz) { return GetLnb(khz, &LnbOscillators::switchKHz); }
 
 HRESULT CDemodulatorNode::put_ModulationType(ModulationType modulation) {
-  return Set([&](TunerSettings& s) {
-    s.demodulator = m_function;
-    s.modulation = modulation;
-  });
+  return SetDemodulator(&TunerSettings::modulation, modulation);
 }
 HRESULT CDemodulatorNode::get_ModulationType(ModulationType* modulation) {
   return Get(modulation, &TunerSettings::modulation);
 }
-HRESULT CDemodulatorNode::put_SymbolRate(ULONG rate) {
-  return Set([&](TunerSettings& s) {
-    s.demodulator = m_function;
-    s.symbolRate = rate;
-  });
+HRESULT CDemodulatorNode::put_InnerFECRate(BinaryConvolutionCodeRate rate) {
+  return SetDemodulator(&TunerSettings::innerFec, rate);
 }
+HRESULT CDemodulatorNode::get_InnerFECRate(BinaryConvolutionCodeRate* rate) {
+  return Get(rate, &TunerSettings::innerFec);
+}
+HRESULT CDemodulatorNode::put_SymbolRate(ULONG rate) { return SetDemodulator(&TunerSettings::symbolRate, rate); }
 HRESULT CDemodulatorNode::get_SymbolRate(ULONG* rate) { return Get(rate, &TunerSettings::symbolRate); }
 HRESULT CDemodulatorNode::put_SpectralInversion(SpectralInversion inversion) {
-  return Set([&](TunerSettings& s) {
-    s.demodulator = m_function;
-    s.inversion = inversion;
-  });
+  return SetDemodulator(&TunerSettings::inversion, inversion);
 }
 HRESULT CDemodulatorNode::get_SpectralInversion(SpectralInversion* inversion) {
   return Get(inversion, &TunerSettings::inversion);
 }
+HRESULT CDemodulatorNode::put_RollOff(RollOff rollOff) { return SetDemodulator(&TunerSettings::rollOff, rollOff); }
+HRESULT CDemodulatorNode::get_RollOff(RollOff* rollOff) { return Get(rollOff, &TunerSettings::rollOff); }
+HRESULT CDemodulatorNode::put_Pilot(Pilot pilot) { return SetDemodulator(&TunerSettings::pilot, pilot); }
+HRESULT CDemodulatorNode::get_Pilot(Pilot* pilot) { return Get(pilot, &TunerSettings::pilot); }

@@ -68,18 +68,34 @@ class CRfTunerNode : public CSignalNode<IBDA_FrequencyFilter, IBDA_LNBInfo> {
 };
 
 // A demodulator node: setting it selects its kind of network for the tune.
-class CDemodulatorNode : public CSignalNode<IBDA_DigitalDemodulator> {
+class CDemodulatorNode : public CSignalNode<IBDA_DigitalDemodulator2> {
  public:
-  using InterfaceMap = ::InterfaceMap<IBDA_DigitalDemodulator, IBDA_SignalStatistics>;
+  using InterfaceMap = ::InterfaceMap<IBDA_DigitalDemodulator2, InterfaceVia<IBDA_DigitalDemodulator, IBDA_DigitalDemodulator2>,
+                                      IBDA_SignalStatistics>;
   CDemodulatorNode(CBdaTunerFilter* filter, const GUID& function) : CSignalNode(filter), m_function(function) {}
 
   HRESULT put_ModulationType(ModulationType modulation) override;
   HRESULT get_ModulationType(ModulationType* modulation) override;
+  HRESULT put_InnerFECRate(BinaryConvolutionCodeRate rate) override;
+  HRESULT get_InnerFECRate(BinaryConvolutionCodeRate* rate) override;
   HRESULT put_SymbolRate(ULONG rate) override;
   HRESULT get_SymbolRate(ULONG* rate) override;
   HRESULT put_SpectralInversion(SpectralInversion inversion) override;
   HRESULT get_SpectralInversion(SpectralInversion* inversion) override;
+  HRESULT put_RollOff(RollOff rollOff) override;
+  HRESULT get_RollOff(RollOff* rollOff) override;
+  HRESULT put_Pilot(Pilot pilot) override;
+  HRESULT get_Pilot(Pilot* pilot) override;
 
  private:
+  // Every setting of a demodulator node also selects its kind of network.
+  template <class T>
+  HRESULT SetDemodulator(T TunerSettings::*field, T value) {
+    return Set([&](TunerSettings& s) {
+      s.demodulator = m_function;
+      s.*field = value;
+    });
+  }
+
   const GUID m_function;
 };

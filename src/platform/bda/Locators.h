@@ -41,9 +41,10 @@ class CDVBTLocator : public CLocatorBase<IDVBTLocator> {
   LONG m_bandwidth = -1;
 };
 
-class CDVBSLocator : public CLocatorBase<IDVBSLocator> {
+class CDVBSLocator : public CLocatorBase<IDVBSLocator2> {
  public:
-  using InterfaceMap = ::InterfaceMap<IDVBSLocator, InterfaceVia<ILocator, IDVBSLocator>>;
+  using InterfaceMap = ::InterfaceMap<IDVBSLocator2, InterfaceVia<IDVBSLocator, IDVBSLocator2>,
+                                      InterfaceVia<ILocator, IDVBSLocator2>>;
   HRESULT get_SignalPolarisation(Polarisation* polarisation) override {
     return GetProperty(polarisation, m_polarisation);
   }
@@ -54,9 +55,15 @@ class CDVBSLocator : public CLocatorBase<IDVBSLocator> {
   HRESULT put_WestPosition(VARIANT_BOOL west) override { return PutProperty(m_west, west); }
   HRESULT get_OrbitalPosition(LONG* position) override { return GetProperty(position, m_orbitalPosition); }
   HRESULT put_OrbitalPosition(LONG position) override { return PutProperty(m_orbitalPosition, position); }
+  HRESULT get_SignalRollOff(RollOff* rollOff) override { return GetProperty(rollOff, m_rollOff); }
+  HRESULT put_SignalRollOff(RollOff rollOff) override { return PutProperty(m_rollOff, rollOff); }
+  HRESULT get_SignalPilot(Pilot* pilot) override { return GetProperty(pilot, m_pilot); }
+  HRESULT put_SignalPilot(Pilot pilot) override { return PutProperty(m_pilot, pilot); }
 
  private:
   Polarisation m_polarisation = BDA_POLARISATION_NOT_SET;
+  RollOff m_rollOff = BDA_ROLL_OFF_NOT_SET;
+  Pilot m_pilot = BDA_PILOT_NOT_SET;
   VARIANT_BOOL m_west = VARIANT_FALSE;
   LONG m_orbitalPosition = -1;
 };

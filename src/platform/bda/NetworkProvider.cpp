@@ -55,6 +55,11 @@ HRESULT ReadNodeValues(ITuneRequest* request, ILocator* locator, NetworkKind kin
     settings.bandwidthMHz = bandwidth > 0 ? static_cast<ULONG>(bandwidth) : 0;
   }
   if (auto dvbs = QueryAs<IDVBSLocator>(locator)) dvbs->get_SignalPolarisation(&settings.polarisation);
+  if (auto dvbs2 = QueryAs<IDVBSLocator2>(locator)) {
+    dvbs2->get_SignalRollOff(&settings.rollOff);
+    dvbs2->get_SignalPilot(&settings.pilot);
+  }
+  locator->get_InnerFECRate(&settings.innerFec);
   if (kind == NetworkKind::DvbS) {
     ComPtr<ITuningSpace> space;
     request->get_TuningSpace(space.Put());
@@ -198,7 +203,7 @@ HRESULT CNetworkProvider::TuneConnectedTuner(ITuneRequest* request, NetworkKind 
   const auto frequency = NodeControl<IBDA_FrequencyFilter>(topology.Get(), rfNode);
   const auto lnb = NodeControl<IBDA_LNBInfo>(topology.Get(), rfNode);
   const auto demodulator =
-      NodeControl<IBDA_DigitalDemodulator>(topology.Get(), FindNode(topology.Get(), DemodulatorOf(kind)));
+      NodeControl<IBDA_DigitalDemodulator2>(topology.Get(), FindNode(topology.Get(), DemodulatorOf(kind)));
   // A tuner without the demodulator of this network cannot receive it.
   if (!frequency || !demodulator) return E_INVALIDARG;
   if (FAILED(hr = control->StartChanges())) return hr;
@@ -210,6 +215,9 @@ HRESULT CNetworkProvider::TuneConnectedTuner(ITuneRequest* request, NetworkKind 
       lnb ? lnb->put_LocalOscilatorFrequencyHighBand(s.lnb.highKHz) : S_OK,
       lnb ? lnb->put_HighLowSwitchFrequency(s.lnb.switchKHz) : S_OK,
       demodulator->put_ModulationType(s.modulation),
+      demodulator->put_InnerFECRate(s.innerFec),
+      demodulator->put_RollOff(s.rollOff),
+      demodulator->put_Pilot(s.pilot),
       demodulator->put_SymbolRate(s.symbolRate),
       demodulator->put_SpectralInversion(BDA_SPECTRAL_INVERSION_AUTOMATIC),
   };

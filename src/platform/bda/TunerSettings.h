@@ -20,6 +20,9 @@ struct TunerSettings {
   std::optional<ULONG> range;  // DiSEqC input, as put_Range takes it
   LnbOscillators lnb;
   ModulationType modulation = BDA_MOD_NOT_SET;
+  BinaryConvolutionCodeRate innerFec = BDA_BCC_RATE_NOT_SET;
+  RollOff rollOff = BDA_ROLL_OFF_NOT_SET;
+  Pilot pilot = BDA_PILOT_NOT_SET;
   ULONG symbolRate = 0;  // ksymbol/s
   SpectralInversion inversion = BDA_SPECTRAL_INVERSION_NOT_SET;
 };

@@ -132,6 +132,18 @@ struct IDVBSLocator : ILocator {
   ~IDVBSLocator() = default;
 };
 
+// The DVB-S2 parameters of a satellite multiplex.
+struct IDVBSLocator2 : IDVBSLocator {
+  DTV_DECLARE_IID("{6044634A-1733-4F99-B982-5FB12AFCE4F0}");
+  virtual HRESULT get_SignalRollOff(RollOff* rollOff) = 0;
+  virtual HRESULT put_SignalRollOff(RollOff rollOff) = 0;
+  virtual HRESULT get_SignalPilot(Pilot* pilot) = 0;
+  virtual HRESULT put_SignalPilot(Pilot pilot) = 0;
+
+ protected:
+  ~IDVBSLocator2() = default;
+};
+
 struct IATSCLocator : ILocator {
   DTV_DECLARE_IID("{BF8D986F-8C2B-4131-94D7-4D3D9FCC21EF}");
   virtual HRESULT get_PhysicalChannel(LONG* channel) = 0;

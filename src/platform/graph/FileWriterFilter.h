@@ -9,17 +9,9 @@
 #include <string>
 
 #include "platform/graph/BaseFilter.h"
+#include "platform/graph/FileSink.h"
 
 constexpr CLSID CLSID_FileWriter = MakeGuid("{8596E5F0-0DA5-11D0-BD21-00A0C911CE86}");
-
-struct IFileSinkFilter : IUnknown {
-  DTV_DECLARE_IID("{A2104830-7C70-11CF-8BCE-00AA00A3F1A6}");
-  virtual HRESULT SetFileName(const char16_t* fileName, const AM_MEDIA_TYPE* type) = 0;
-  virtual HRESULT GetCurFile(std::u16string* fileName, AM_MEDIA_TYPE* type) = 0;
-
- protected:
-  ~IFileSinkFilter() = default;
-};
 
 class CFileWriterFilter : public CBaseFilter, public IFileSinkFilter {
  public:

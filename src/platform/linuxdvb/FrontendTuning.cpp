@@ -36,6 +36,40 @@ fe_modulation FeModulation(ModulationType modulation) {
   }
 }
 
+fe_code_rate FeCodeRate(BinaryConvolutionCodeRate rate) {
+  switch (rate) {
+    case BDA_BCC_RATE_1_2: return FEC_1_2;
+    case BDA_BCC_RATE_2_3: return FEC_2_3;
+    case BDA_BCC_RATE_3_4: return FEC_3_4;
+    case BDA_BCC_RATE_3_5: return FEC_3_5;
+    case BDA_BCC_RATE_4_5: return FEC_4_5;
+    case BDA_BCC_RATE_5_6: return FEC_5_6;
+    case BDA_BCC_RATE_7_8: return FEC_7_8;
+    case BDA_BCC_RATE_2_5: return FEC_2_5;
+    case BDA_BCC_RATE_6_7: return FEC_6_7;
+    case BDA_BCC_RATE_8_9: return FEC_8_9;
+    case BDA_BCC_RATE_9_10: return FEC_9_10;
+    default: return FEC_AUTO;  // 1/4, 1/3 and 5/11 have no DVBv5 value
+  }
+}
+
+fe_rolloff FeRollOff(RollOff rollOff) {
+  switch (rollOff) {
+    case BDA_ROLL_OFF_20: return ROLLOFF_20;
+    case BDA_ROLL_OFF_25: return ROLLOFF_25;
+    case BDA_ROLL_OFF_35: return ROLLOFF_35;
+    default: return ROLLOFF_AUTO;
+  }
+}
+
+fe_pilot FePilot(Pilot pilot) {
+  switch (pilot) {
+    case BDA_PILOT_OFF: return PILOT_OFF;
+    case BDA_PILOT_ON: return PILOT_ON;
+    default: return PILOT_AUTO;
+  }
+}
+
 bool IsSatellite2(ModulationType modulation) {
   return modulation == BDA_MOD_8PSK || modulation == BDA_MOD_16APSK || modulation == BDA_MOD_32APSK ||
          modulation == BDA_MOD_NBC_QPSK || modulation == BDA_MOD_NBC_8PSK;
@@ -115,6 +149,14 @@ std::vector<dtv_property> TuningProperties(const TunerSettings& settings, const 
   if (settings.bandwidthMHz > 0) props.push_back(Property(DTV_BANDWIDTH_HZ, settings.bandwidthMHz * 1000000));
   props.push_back(Property(DTV_MODULATION, modulation));
   if (settings.symbolRate > 0) props.push_back(Property(DTV_SYMBOL_RATE, settings.symbolRate * 1000));
+  // Unset values stay automatic (DTV_CLEAR went first).
+  const bool fecSystem = system == SYS_DVBS || system == SYS_DVBS2 || system == SYS_DVBC_ANNEX_A;
+  if (fecSystem && settings.innerFec > BDA_BCC_RATE_NOT_DEFINED)
+    props.push_back(Property(DTV_INNER_FEC, FeCodeRate(settings.innerFec)));
+  if (system == SYS_DVBS2 && settings.rollOff > BDA_ROLL_OFF_NOT_DEFINED)
+    props.push_back(Property(DTV_ROLLOFF, FeRollOff(settings.rollOff)));
+  if (system == SYS_DVBS2 && settings.pilot > BDA_PILOT_NOT_DEFINED)
+    props.push_back(Property(DTV_PILOT, FePilot(settings.pilot)));
   props.push_back(Property(DTV_INVERSION, INVERSION_AUTO));
   props.push_back(Property(DTV_TUNE, 0));
   return props;

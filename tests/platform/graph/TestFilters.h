@@ -1,5 +1,7 @@
 #pragma once
 // A push source and a recording renderer for graph tests.
+#include <mutex>
+#include <string>
 #include <vector>
 
 #include "platform/graph/BaseFilter.h"
@@ -33,6 +35,11 @@ class CTestRenderer : public CBaseFilter {
   int GetPinCount() override { return 1; }
   CBasePin* GetPin(int index) override { return index == 0 ? &m_pin : nullptr; }
   const std::vector<LONG>& Lengths() const { return m_pin.lengths; }
+  // What the samples carried, in order; safe while the graph streams.
+  std::string Bytes() const {
+    std::lock_guard lock(m_pin.bytesMutex);
+    return m_pin.bytes;
+  }
   bool AtEndOfStream() const { return m_pin.AtEndOfStream(); }
   virtual ~CTestRenderer() = default;
 
@@ -45,10 +52,18 @@ class CTestRenderer : public CBaseFilter {
     }
     HRESULT Receive(IMediaSample* sample) override {
       const HRESULT hr = CBaseInputPin::Receive(sample);
-      if (hr == S_OK) lengths.push_back(sample->GetActualDataLength());
+      if (hr == S_OK) {
+        lengths.push_back(sample->GetActualDataLength());
+        uint8_t* data = nullptr;
+        sample->GetPointer(&data);
+        std::lock_guard lock(bytesMutex);
+        bytes.append(reinterpret_cast<const char*>(data), static_cast<size_t>(sample->GetActualDataLength()));
+      }
       return hr;
     }
     std::vector<LONG> lengths;
+    mutable std::mutex bytesMutex;
+    std::string bytes;
   };
   Pin m_pin;
 };
