@@ -66,9 +66,7 @@ TEST_F(DigitalGraphTest, ExtraInformationHandsOutTheGraphsObjects) {
     LONG role;  // the filter handed out; -1 for none
     HRESULT expected;
   };
-  const Case cases[] = {{2, KxFLTVideoSource, S_OK}, {4, KxFLTMpegPsiReader, S_OK}, {5, -1, E_NOINTERFACE},
-                        // No device plug-in serves a tune request here.
-                        {10, -1, S_FALSE}};
+  const Case cases[] = {{2, KxFLTVideoSource, S_OK}, {4, KxFLTMpegPsiReader, S_OK}, {5, -1, E_NOINTERFACE}};
   for (const Case& c : cases) {
     ComPtr<IUnknown> info;
     EXPECT_EQ(manager->get_ExtraInfo(c.type, info.Put()), c.expected) << c.type;
@@ -80,9 +78,21 @@ TEST_F(DigitalGraphTest, ExtraInformationHandsOutTheGraphsObjects) {
   ComPtr<IUnknown> tuner;
   ASSERT_EQ(manager->get_ExtraInfo(3, tuner.Put()), S_OK);
   EXPECT_TRUE(QueryAs<IScanningTuner>(tuner.Get()));
-  LONG plugins = -1;
-  EXPECT_EQ(manager->get_DevicePluginCount(&plugins), S_OK);
-  EXPECT_EQ(plugins, 0);
+  // Only the built-in plug-in is there: it tunes every delivery system and does no conditional access.
+  LONG plugins = -1, caps = 0;
+  ASSERT_EQ(manager->get_DevicePluginCount(&plugins), S_OK);
+  ASSERT_EQ(plugins, 1);
+  ASSERT_EQ(manager->get_DevicePluginCapabilities(0, &caps), S_OK);
+  EXPECT_EQ(manager->get_DevicePluginCapabilities(1, &caps), E_INVALIDARG);
+  for (const LONG type : {9, 10, 11, 12}) {
+    ComPtr<IUnknown> plugin, found;
+    const LONG capability = 4 << (type - 9);
+    EXPECT_EQ(manager->get_ExtraInfo(type, plugin.Put()), (caps & capability) ? S_OK : S_FALSE) << type;
+    EXPECT_EQ(manager->FindDevicePlugin(capability, found.Put()), (caps & capability) ? S_OK : S_FALSE) << type;
+    EXPECT_EQ(QueryAs<IUnknown>(plugin.Get()), QueryAs<IUnknown>(found.Get())) << type;
+  }
+  ComPtr<IUnknown> conditionalAccess;
+  EXPECT_EQ(manager->FindDevicePlugin(64, conditionalAccess.Put()), (caps & 64) ? S_OK : S_FALSE);
   EXPECT_EQ(manager->DeleteGraph(), S_OK);
 }
 
