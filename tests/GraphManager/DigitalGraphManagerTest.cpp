@@ -334,3 +334,22 @@ TEST_F(DigitalGraphTest, AGuideCallbackMayDeleteTheGraph) {
   EXPECT_EQ(manager->StartEpgScan(), S_OK);
   ASSERT_EQ(manager->DeleteGraph(), S_OK);
 }
+
+TEST_F(DigitalGraphTest, ATunerThatCannotBeMadeFailsBothProviderAttempts) {
+  auto manager = NewManager({}, false);
+  m_device = ComObject<CFakeCaptureDevice>::Make(u"virtualdvb:" + Utf8ToUtf16(m_env.dir / "missing.xml") + u"#t");
+  ASSERT_EQ(manager->Initialize(m_device.Get(), false), S_OK);
+  EXPECT_TRUE(FAILED(manager->BuildGraph(KxGraphType_Playback)));
+  VARIANT_BOOL built = VARIANT_TRUE;
+  ASSERT_EQ(manager->get_IsGraphBuilt(&built), S_OK);
+  EXPECT_EQ(built, VARIANT_FALSE);
+  // The generic provider first, then the legacy one of the device's network.
+  const std::string log = m_log.Text();
+  const size_t vista = log.find("AddFilterToGraph: Vista NP");
+  const size_t legacy = log.find("AddFilterToGraph: Network Provider");
+  ASSERT_NE(vista, std::string::npos);
+  ASSERT_NE(legacy, std::string::npos);
+  EXPECT_LT(vista, legacy);
+  EXPECT_NE(log.find("(hr) = (LoadNetworkTuner())", legacy), std::string::npos);
+  EXPECT_FALSE(DeviceLocks::Query(u"virtualdvb:" + Utf8ToUtf16(m_env.dir / "missing.xml") + u"#t").inUse);
+}
