@@ -127,7 +127,7 @@ class CKxGraphManagerDigitalBase : public CKxGraphManager,
   bool ReadReceptionStatistics(LONG* quality, LONG* strength);
   HRESULT GetScanningTuner(IScanningTuner** tuner);
   std::shared_ptr<CDevicePluginManager> DevicePlugins();
-  HRESULT DevicePluginRecord(LONG index, const ::DevicePluginRecord** record,
+  HRESULT PluginRecordAt(LONG index, const DevicePluginRecord** record,
                              std::shared_ptr<CDevicePluginManager>* owner);
   HRESULT AudioInputMixer();
   HRESULT BasicAudioProperty(LONG id, bool write, LONG* value);

@@ -10,7 +10,7 @@ HRESULT CopyText(const std::string& text, BSTR* out) {
 }
 }  // namespace
 
-HRESULT CKxGraphManagerDigitalBase::DevicePluginRecord(LONG index, const ::DevicePluginRecord** record,
+HRESULT CKxGraphManagerDigitalBase::PluginRecordAt(LONG index, const DevicePluginRecord** record,
                                                        std::shared_ptr<CDevicePluginManager>* owner) {
   *owner = DevicePlugins();
   if (!*owner) return E_POINTER;
@@ -31,31 +31,31 @@ HRESULT CKxGraphManagerDigitalBase::get_DevicePluginCount(LONG* count) {
 
 HRESULT CKxGraphManagerDigitalBase::get_DevicePluginCapabilities(LONG index, LONG* caps) {
   if (!caps) return E_POINTER;
-  const ::DevicePluginRecord* record = nullptr;
+  const DevicePluginRecord* record = nullptr;
   std::shared_ptr<CDevicePluginManager> owner;
-  const HRESULT hr = DevicePluginRecord(index, &record, &owner);
+  const HRESULT hr = PluginRecordAt(index, &record, &owner);
   if (SUCCEEDED(hr)) *caps = record->m_lCaps;
   return hr;
 }
 
 HRESULT CKxGraphManagerDigitalBase::get_DevicePluginDescription(LONG index, BSTR* text) {
-  const ::DevicePluginRecord* record = nullptr;
+  const DevicePluginRecord* record = nullptr;
   std::shared_ptr<CDevicePluginManager> owner;
-  const HRESULT hr = DevicePluginRecord(index, &record, &owner);
+  const HRESULT hr = PluginRecordAt(index, &record, &owner);
   return FAILED(hr) ? hr : CopyText(record->m_strDescription, text);
 }
 
 HRESULT CKxGraphManagerDigitalBase::get_DevicePluginManufacturer(LONG index, BSTR* text) {
-  const ::DevicePluginRecord* record = nullptr;
+  const DevicePluginRecord* record = nullptr;
   std::shared_ptr<CDevicePluginManager> owner;
-  const HRESULT hr = DevicePluginRecord(index, &record, &owner);
+  const HRESULT hr = PluginRecordAt(index, &record, &owner);
   return FAILED(hr) ? hr : CopyText(record->m_strManufacturer, text);
 }
 
 HRESULT CKxGraphManagerDigitalBase::get_DevicePluginFileName(LONG index, BSTR* text) {
-  const ::DevicePluginRecord* record = nullptr;
+  const DevicePluginRecord* record = nullptr;
   std::shared_ptr<CDevicePluginManager> owner;
-  const HRESULT hr = DevicePluginRecord(index, &record, &owner);
+  const HRESULT hr = PluginRecordAt(index, &record, &owner);
   return FAILED(hr) ? hr : CopyText(record->m_strFileName, text);
 }
 
