@@ -42,14 +42,14 @@ void CPsiProcessorPmtAtsc::EvaluateStreams(const CPmt& pmt, CChannel& channel, u
     const uint16_t pid = stream.elementary_pid;
     StreamFlags flags;
     for (const auto& descriptor : stream.descriptors) {
-      if (ReadCommonPmtDescriptor(*descriptor, stream, channel, audio, flags.teletext)) continue;
-      switch (descriptor->tag) {
+      if (ReadCommonPmtDescriptor(descriptor, stream, channel, audio, flags.teletext)) continue;
+      switch (descriptor.tag) {
         case 0x81:
           AudioEntry(audio, pid).ac3 = 1;
           flags.ac3 = flags.audio = true;
           break;
         case 0xA3:
-          if (const auto* cn = dynamic_cast<const CComponentNameDescriptor*>(descriptor.get()))
+          if (const auto* cn = descriptor.As<CComponentNameDescriptor>())
             for (const MultipleString& text : MssParse(cn->name.bytes.data(), cn->name.length))
               AudioEntry(audio, pid).language = text.language_code;
           break;

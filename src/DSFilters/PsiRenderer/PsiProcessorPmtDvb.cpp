@@ -54,8 +54,8 @@ void CPsiProcessorPmtDvb::EvaluateStreams(const CPmt& pmt, CChannel& channel, ui
   for (const PmtStream& stream : pmt.streams) {
     StreamFlags flags;
     for (const auto& descriptor : stream.descriptors) {
-      if (ReadCommonPmtDescriptor(*descriptor, stream, channel, audio, flags.teletext)) continue;
-      switch (descriptor->tag) {
+      if (ReadCommonPmtDescriptor(descriptor, stream, channel, audio, flags.teletext)) continue;
+      switch (descriptor.tag) {
         case 0x02: flags.video = true; break;
         case 0x03: flags.audio = true; break;
         case 0x1B: flags.mpeg4Video = programMpeg4 = true; break;

@@ -346,6 +346,22 @@ TEST(PsiProcessorSdtTest, NamesMatchingServicesOfMatchingTransportStreams) {
   }
 }
 
+// A service descriptor whose name runs past its body is no service
+// descriptor; the rest of the section still describes the service.
+TEST(PsiProcessorSdtTest, MalformedServiceDescriptorCostsOnlyTheName) {
+  Fixture f;
+  f.MakeChannels();
+  CPsiProcessorSdt sdt(f.channels, PsiRenderer_NetworkType_Dvbt);
+  const Bytes broken = Descriptor(0x48, {0x01, 0x00, 0x09, 'T', 'w', 'o'});
+  f.Feed(sdt, Sdt(7, 318, 2, 1, broken), 0x11);
+  EXPECT_EQ(sdt.IsComplete(), 1);
+  const auto two = f.Channel(1);
+  EXPECT_EQ(two->m_nServiceId, 2);
+  EXPECT_EQ(two->m_nCa, 1);
+  EXPECT_TRUE(two->m_bstrServiceName.View().empty());
+  EXPECT_EQ(two->m_nServiceType, -1);
+}
+
 struct TsEntry {
   uint16_t tsId;
   Bytes descriptors;
