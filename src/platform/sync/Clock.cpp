@@ -72,10 +72,16 @@ bool ManualClock::WaitFor(std::unique_lock<std::mutex>& lock, std::condition_var
       result = false;
       break;
     }
+    // The clock's own lock is never taken under the caller's: a
+    // notification missed meanwhile costs one polling interval.
+    lock.unlock();
     MarkWaiting(generation);
+    lock.lock();
     cv.wait_for(lock, std::chrono::milliseconds(1));
   }
+  lock.unlock();
   MarkBusy();
+  lock.lock();
   return result;
 }
 
