@@ -15,6 +15,11 @@ Json Language(const LanguageChars& language) {
 
 Json Text(const BStr& text) { return SafeUtf8(text.View(), TextUse::Json); }
 
+Json Codec(StreamCodec codec) {
+  const char* name = CodecName(codec);
+  return name ? Json(name) : Json(nullptr);
+}
+
 Json TeletextPageValue(uint8_t page) {
   const auto number = TeletextPage(page);
   return number ? Json(*number) : Json(nullptr);
@@ -23,7 +28,11 @@ Json TeletextPageValue(uint8_t page) {
 Json Channel(const CChannel& c) {
   Json audio = Json::array();
   for (const AudioRecord& a : c.m_vAudio)
-    audio.push_back({{"pid", a.pid}, {"language", Language(a.language)}, {"type", a.type}, {"ac3", a.ac3 != 0}});
+    audio.push_back({{"pid", a.pid},
+                     {"language", Language(a.language)},
+                     {"type", a.type},
+                     {"ac3", a.ac3 != 0},
+                     {"codec", Codec(CodecOf(c, a.pid))}});
   Json teletext = Json::array();
   for (const TeletextRecord& t : c.m_vTeletext)
     teletext.push_back({{"pid", t.pid}, {"language", Language(t.language)}, {"type", t.teletext_type},
@@ -34,7 +43,10 @@ Json Channel(const CChannel& c) {
                          {"compositionPage", s.composition_page_id}, {"ancillaryPage", s.ancillary_page_id}});
   Json pids = Json::array();
   for (const PidRecord& p : c.m_vPids)
-    pids.push_back({{"pid", p.pid}, {"streamType", p.stream_type}, {"kind", StreamKindName(p.classification)}});
+    pids.push_back({{"pid", p.pid},
+                    {"streamType", p.stream_type},
+                    {"kind", StreamKindName(p.classification)},
+                    {"codec", Codec(p.codec)}});
 
   return Json{{"programNumber", Value(c.m_nProgramNumber)},
               {"serviceId", Value(c.m_nServiceId)},

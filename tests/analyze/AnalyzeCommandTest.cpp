@@ -85,6 +85,45 @@ TEST(AnalyzeCommandTest, Test108TextNamesTheChannels) {
   EXPECT_NE(text.out.find("  teletext 0x0240 eng type 2 magazine 7 page 78"), std::string::npos);
 }
 
+// The codings of today's broadcasts are named where the stream is listed.
+TEST(AnalyzeCommandTest, TextNamesTheCodings) {
+  struct Case {
+    const char* file;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"test-108.ts", "  PMT 0x012c PCR 0x01f4 video 0x01f4 (HEVC)\n"},
+      {"test-108.ts", "  pid 0x01f4 stream type 0x24 video HEVC\n"},
+      {"test-108.ts", "  pid 0x028c stream type 0x03 audio MPEG audio\n"},
+      {"test-092.sections.ts", "  PMT 0x006e PCR 0x0078 video 0x0078 (H.264)\n"},
+      {"test-092.sections.ts", "  audio 0x0082 fre type 6 E-AC-3\n"},
+      {"test-092.sections.ts", "  pid 0x0083 stream type 0x06 audio E-AC-3\n"},
+      {"test-092.sections.ts", "  audio 0x00e6 fre type 3\n"},
+      {"test-040.sections.ts", "  audio 0x0034 eng type 129 AC-3\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.expected);
+    REQUIRE_SHARED_FILE(path, c.file);
+    const Output text = Analyze(path.string(), std::string(c.file).starts_with("test-040"), false);
+    ASSERT_EQ(text.exitCode, 0) << text.err;
+    EXPECT_NE(text.out.find(c.expected), std::string::npos) << text.out;
+  }
+}
+
+TEST(AnalyzeCommandTest, JsonNamesTheCodings) {
+  REQUIRE_SHARED_FILE(path, "test-092.sections.ts");
+  const Output output = Analyze(path.string(), false, true);
+  ASSERT_EQ(output.exitCode, 0) << output.err;
+  const nlohmann::json france2 = nlohmann::json::parse(output.out)["channels"][0];
+  EXPECT_EQ(france2["name"], "France 2");
+  EXPECT_EQ(france2["videoStreamType"], 2);
+  EXPECT_EQ(france2["pids"][0], (nlohmann::json{{"pid", 0x78}, {"streamType", 0x1B}, {"kind", "video"}, {"codec", "H.264"}}));
+  EXPECT_EQ(france2["audio"][0],
+            (nlohmann::json{{"pid", 0x82}, {"language", "fre"}, {"type", 6}, {"ac3", true}, {"codec", "E-AC-3"}}));
+  // Subtitles: no coding the tables name.
+  EXPECT_EQ(france2["pids"][4], (nlohmann::json{{"pid", 0x8C}, {"streamType", 6}, {"kind", "unknown"}, {"codec", nullptr}}));
+}
+
 TEST(AnalyzeCommandTest, Test108JsonStructure) {
   REQUIRE_SHARED_FILE(path, "test-108.ts");
   const Output output = Analyze(path.string(), false, true);
@@ -117,15 +156,19 @@ TEST(AnalyzeCommandTest, Test108JsonStructure) {
   EXPECT_EQ(rai1["videoPid"], 0x200);
   EXPECT_EQ(rai1["videoStreamType"], 1);
   ASSERT_EQ(rai1["audio"].size(), 3u);
-  EXPECT_EQ(rai1["audio"][0], (nlohmann::json{{"pid", 0x28a}, {"language", "ita"}, {"type", 4}, {"ac3", false}}));
+  EXPECT_EQ(rai1["audio"][0], (nlohmann::json{{"pid", 0x28a}, {"language", "ita"}, {"type", 4}, {"ac3", false},
+                                              {"codec", "MPEG audio"}}));
   EXPECT_EQ(rai1["teletext"][2]["language"], "eng");
   // Page 78 as on the screen, not the BCD byte 0x78.
   EXPECT_EQ(rai1["teletext"][2]["page"], 78);
-  EXPECT_EQ(rai1["pids"][0], (nlohmann::json{{"pid", 0x200}, {"streamType", 2}, {"kind", "video"}}));
+  EXPECT_EQ(rai1["pids"][0], (nlohmann::json{{"pid", 0x200}, {"streamType", 2}, {"kind", "video"}, {"codec", "MPEG-2"}}));
   // A radio service: no video PID, an audio stream without language.
   EXPECT_TRUE(channels[3]["videoPid"].is_null());
   EXPECT_TRUE(channels[3]["audio"][0]["language"].is_null());
   EXPECT_EQ(channels[7]["serviceType"], 31);
+  EXPECT_EQ(channels[7]["videoPid"], 0x1f4);
+  EXPECT_EQ(channels[7]["videoStreamType"], 2);
+  EXPECT_EQ(channels[7]["pids"][0]["codec"], "HEVC");
 }
 
 TEST(AnalyzeCommandTest, BadInputExitsNonZeroWithAMessage) {

@@ -72,6 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       descriptors.ParseLoop(reader, uint32_t(size), context);
     } catch (const CPsiStreamException&) {
     }
+    // Bodies are decoded when read: read each one.
+    for (const CDescriptorEntry& descriptor : descriptors) descriptor.Decoded();
   }
   return 0;
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 #include "DSFilters/PsiRenderer/PsiRendererTypes.h"
+#include "DSFilters/PsiRenderer/StreamCodec.h"
 #include "platform/com/BStr.h"
 
 using LanguageChars = std::array<uint8_t, 3>;
@@ -13,6 +14,7 @@ struct PidRecord {
   uint16_t pid = 0;
   uint8_t stream_type = 0;  // 0 for the PMT's own PID
   PsiRenderer_StreamType classification = PsiRenderer_StreamType_Unknown;
+  StreamCodec codec = StreamCodec::Unknown;
 };
 
 struct AudioRecord {
@@ -78,5 +80,5 @@ class CChannel {
   int32_t m_nDvbS2 = 0;
   int32_t m_nRollOff = -1;
   int32_t m_nS2BackwardsCompatibility = -1;
-  int32_t m_nVideoStreamType = 0;  // 0 unknown, 1 MPEG-2, 2 MPEG-4 (H.264)
+  int32_t m_nVideoStreamType = 0;  // 0 unknown, 1 MPEG-2, 2 MPEG-4 (H.264 and HEVC)
 };

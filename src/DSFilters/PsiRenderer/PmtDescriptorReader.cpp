@@ -11,12 +11,12 @@ AudioRecord& AudioEntry(AudioMap& audio, uint16_t pid) {
   return entry;
 }
 
-bool ReadCommonPmtDescriptor(const CDescriptor& descriptor, const PmtStream& stream, CChannel& channel,
+bool ReadCommonPmtDescriptor(const CDescriptorEntry& descriptor, const PmtStream& stream, CChannel& channel,
                              AudioMap& audio, bool& teletext) {
   const uint16_t pid = stream.elementary_pid;
   switch (descriptor.tag) {
     case 0x0A:
-      if (const auto* iso = dynamic_cast<const CIso639LanguageDescriptor*>(&descriptor)) {
+      if (const auto* iso = descriptor.As<CIso639LanguageDescriptor>()) {
         for (const Iso639Language& entry : iso->entries) {
           AudioRecord& record = AudioEntry(audio, pid);
           record.language = entry.language_code;
@@ -28,7 +28,7 @@ bool ReadCommonPmtDescriptor(const CDescriptor& descriptor, const PmtStream& str
       return true;
     case 0x56:
       teletext = true;
-      if (const auto* ttx = dynamic_cast<const CTeletextDescriptor*>(&descriptor)) {
+      if (const auto* ttx = descriptor.As<CTeletextDescriptor>()) {
         for (const TeletextEntry& entry : ttx->entries) {
           channel.m_vTeletext.push_back(
               {entry.language_code, entry.teletext_type, entry.magazine_number, entry.page_number, pid});
@@ -38,7 +38,7 @@ bool ReadCommonPmtDescriptor(const CDescriptor& descriptor, const PmtStream& str
       }
       return true;
     case 0x59:
-      if (const auto* sub = dynamic_cast<const CSubtitlingDescriptor*>(&descriptor)) {
+      if (const auto* sub = descriptor.As<CSubtitlingDescriptor>()) {
         for (const SubtitlingEntry& entry : sub->entries)
           channel.m_vSubtitles.push_back(
               {entry.language_code, entry.subtitling_type, entry.composition_page_id, entry.ancillary_page_id, pid});

@@ -61,14 +61,14 @@ void CPsiProcessorEit::UpdateEvent(const CEitDvbSubtable& subtable, const EitDvb
   // The text items of consecutive extended event descriptors are one continuous text.
   std::u16string name, text, extendedText, items, itemDescriptions;
   for (const auto& descriptor : source.descriptors) {
-    if (const auto* shortEvent = dynamic_cast<const CShortEventDescriptor*>(descriptor.get())) {
+    if (const auto* shortEvent = descriptor.As<CShortEventDescriptor>()) {
       const std::u16string decodedName = Decode(shortEvent->event_name);
       const std::u16string decodedText = Decode(shortEvent->text);
       AppendLine(name, decodedName);
       AppendLine(text, decodedText);
       log(5, "CPsiProcessorEit::ProcessSection() Event name: %s, text: %s", Utf16ToUtf8(decodedName).c_str(),
           Utf16ToUtf8(decodedText).c_str());
-    } else if (const auto* extended = dynamic_cast<const CExtendedEventDescriptor*>(descriptor.get())) {
+    } else if (const auto* extended = descriptor.As<CExtendedEventDescriptor>()) {
       extendedText += Decode(extended->text);
       for (const ExtendedEventItem& item : extended->items) {
         items += u"*" + Decode(item.item);

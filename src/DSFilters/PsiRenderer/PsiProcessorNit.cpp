@@ -46,7 +46,7 @@ void CPsiProcessorNit::Evaluate() {
 bool CPsiProcessorNit::EvaluateSubtable(const CNitSubtable& subtable) {
   std::optional<std::u16string> networkName;
   for (const auto& descriptor : subtable.descriptors) {
-    if (const auto* nn = dynamic_cast<const CNetworkNameDescriptor*>(descriptor.get())) {
+    if (const auto* nn = descriptor.As<CNetworkNameDescriptor>()) {
       networkName = DvbTextToString(nn->name.bytes.data(), nn->name.length);
       log(5, "CPsiProcessorNit::ProcessSection(): Network name: %s", Utf16ToUtf8(*networkName).c_str());
     }
@@ -65,8 +65,7 @@ bool CPsiProcessorNit::EvaluateSubtable(const CNitSubtable& subtable) {
   for (const NitTransportStream& ts : subtable.transport_streams) {
     const bool current = ts.transport_stream_id == currentTsId;
     for (const auto& descriptor : ts.descriptors) {
-      const CDescriptor* d = descriptor.get();
-      if (const auto* sat = dynamic_cast<const CSatelliteDeliverySystemDescriptor*>(d);
+      if (const auto* sat = descriptor.As<CSatelliteDeliverySystemDescriptor>();
           sat && m_NetworkType == PsiRenderer_NetworkType_Dvbs) {
         const uint32_t frequency = BcdToDecimal(sat->frequency) * 10;
         const uint32_t symbolRate = BcdToDecimal(sat->symbol_rate) / 10;
@@ -82,7 +81,7 @@ bool CPsiProcessorNit::EvaluateSubtable(const CNitSubtable& subtable) {
               delivery.westEast);
         }
         if (m_pFrequencies) m_pFrequencies->AddSatellite(frequency, symbolRate, polarisation, orbital, sat->west_east_flag);
-      } else if (const auto* cable = dynamic_cast<const CCableDeliverySystemDescriptor*>(d);
+      } else if (const auto* cable = descriptor.As<CCableDeliverySystemDescriptor>();
                  cable && m_NetworkType == PsiRenderer_NetworkType_Dvbc) {
         if (current) {
           delivery = {};
@@ -93,7 +92,7 @@ bool CPsiProcessorNit::EvaluateSubtable(const CNitSubtable& subtable) {
           log(5, "CPsiProcessorNit::ProcessSection(): Cable delivery descr: freq: %d, sr: %d", delivery.frequency,
               delivery.symbolRate);
         }
-      } else if (const auto* terr = dynamic_cast<const CTerrestrialDeliverySystemDescriptor*>(d);
+      } else if (const auto* terr = descriptor.As<CTerrestrialDeliverySystemDescriptor>();
                  terr && m_NetworkType == PsiRenderer_NetworkType_Dvbt) {
         const uint8_t bandwidth = BandwidthMhz(terr->bandwidth);
         if (current) {
@@ -105,7 +104,7 @@ bool CPsiProcessorNit::EvaluateSubtable(const CNitSubtable& subtable) {
               delivery.frequency, delivery.bandwidth);
         }
         if (m_pFrequencies) m_pFrequencies->AddTerrestrial(terr->centre_frequency / 100, bandwidth);
-      } else if (const auto* s2 = dynamic_cast<const CDvbS2SatelliteDeliverySystemDescriptor*>(d);
+      } else if (const auto* s2 = descriptor.As<CDvbS2SatelliteDeliverySystemDescriptor>();
                  s2 && m_NetworkType == PsiRenderer_NetworkType_Dvbs && current) {
         s2Compatibility = s2->backwards_compatibility_indicator;
       }

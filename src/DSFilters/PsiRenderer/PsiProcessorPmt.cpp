@@ -36,10 +36,15 @@ void CPsiProcessorPmt::SetPrograms(const std::vector<uint16_t>& programNumbers) 
   for (uint16_t program : programNumbers) m_mapPmts[program] = CreateTable();
 }
 
-void CPsiProcessorPmt::AddPid(CChannel& channel, const PmtStream& stream, PsiRenderer_StreamType classification) {
-  channel.m_vPids.push_back({stream.elementary_pid, stream.stream_type, classification});
+void CPsiProcessorPmt::AddStream(CChannel& channel, AudioMap& audio, const PmtStream& stream, const StreamKind& kind) {
+  if (kind.classification == PsiRenderer_StreamType_Audio) {
+    AudioRecord& entry = AudioEntry(audio, stream.elementary_pid);
+    entry.type = stream.stream_type;
+    entry.ac3 = kind.ac3;
+  }
+  channel.m_vPids.push_back({stream.elementary_pid, stream.stream_type, kind.classification, kind.codec});
   log(5, "CPsiProcessorPmtDvb::ProcessSection() added pid: 0x%x, stream_type: %d, PsiRenderer_StreamType: %d",
-      stream.elementary_pid, stream.stream_type, classification);
+      stream.elementary_pid, stream.stream_type, kind.classification);
 }
 
 void CPsiProcessorPmt::AddAudioRecords(CChannel& channel, const AudioMap& audio) {

@@ -8,6 +8,19 @@
 #include "DSFilters/PsiRenderer/PsiChannelProcessor.h"
 #include "psi/mpeg/Pmt.h"
 
+// What the classification rules made of one elementary stream.
+struct StreamKind {
+  PsiRenderer_StreamType classification = PsiRenderer_StreamType_Unknown;
+  StreamCodec codec = StreamCodec::Unknown;
+  uint8_t ac3 = 0;  // the AC-3 flag of an audio stream
+
+  static constexpr StreamKind Video(StreamCodec codec) { return {PsiRenderer_StreamType_Video, codec, 0}; }
+  static constexpr StreamKind Audio(StreamCodec codec, bool ac3) {
+    return {PsiRenderer_StreamType_Audio, codec, static_cast<uint8_t>(ac3 ? 1 : 0)};
+  }
+  static constexpr StreamKind Teletext() { return {PsiRenderer_StreamType_Teletext, StreamCodec::Unknown, 0}; }
+};
+
 class CPsiProcessorPmt : public CPsiChannelProcessor {
  public:
   using CPsiChannelProcessor::CPsiChannelProcessor;
@@ -24,7 +37,9 @@ class CPsiProcessorPmt : public CPsiChannelProcessor {
   // Reads the streams of a complete PMT into the channel (list locked).
   virtual void EvaluateStreams(const CPmt& pmt, CChannel& channel, uint16_t pmtPid) = 0;
 
-  static void AddPid(CChannel& channel, const PmtStream& stream, PsiRenderer_StreamType classification);
+  // Appends the stream's PID record; an audio stream also gets its audio map
+  // entry with the stream_type as its type byte.
+  static void AddStream(CChannel& channel, AudioMap& audio, const PmtStream& stream, const StreamKind& kind);
   static void AddAudioRecords(CChannel& channel, const AudioMap& audio);
 
  private:

@@ -5,20 +5,32 @@
 #include "psi/text/MultipleString.h"
 
 namespace {
-PsiRenderer_StreamType Classify(uint8_t streamType, bool video, bool audio, bool teletext, uint8_t& ac3) {
+struct StreamFlags {
+  bool video = false;
+  bool audio = false;
+  bool teletext = false;
+  bool ac3 = false;  // an AC-3 audio descriptor was seen
+};
+
+StreamKind Classify(uint8_t streamType, const StreamFlags& flags) {
   switch (streamType) {
-    case 0x01:
-    case 0x02:
-    case 0x1B: return PsiRenderer_StreamType_Video;
+    case 0x01: return StreamKind::Video(StreamCodec::Mpeg1Video);
+    case 0x02: return StreamKind::Video(StreamCodec::Mpeg2Video);
+    case 0x1B: return StreamKind::Video(StreamCodec::H264);
+    case 0x24: return StreamKind::Video(StreamCodec::Hevc);
     case 0x03:
-    case 0x04: ac3 = 0; return PsiRenderer_StreamType_Audio;
-    case 0x81: ac3 = 1; return PsiRenderer_StreamType_Audio;
+    case 0x04: return StreamKind::Audio(StreamCodec::MpegAudio, false);
+    case 0x0F:
+    case 0x11: return StreamKind::Audio(StreamCodec::Aac, false);
+    case 0x81: return StreamKind::Audio(StreamCodec::Ac3, true);
+    case 0x87: return StreamKind::Audio(StreamCodec::EAc3, true);
     default: break;
   }
-  if (audio) return PsiRenderer_StreamType_Audio;  // keeps the flag an AC-3 audio descriptor set
-  if (video) return PsiRenderer_StreamType_Video;
-  if (teletext) return PsiRenderer_StreamType_Teletext;
-  return PsiRenderer_StreamType_Unknown;
+  // Keeps the flag an AC-3 audio descriptor set.
+  if (flags.audio) return StreamKind::Audio(flags.ac3 ? StreamCodec::Ac3 : StreamCodec::MpegAudio, flags.ac3);
+  if (flags.video) return StreamKind::Video(StreamCodec::Mpeg2Video);
+  if (flags.teletext) return StreamKind::Teletext();
+  return {};
 }
 }  // namespace
 
@@ -28,33 +40,25 @@ void CPsiProcessorPmtAtsc::EvaluateStreams(const CPmt& pmt, CChannel& channel, u
   AudioMap audio;
   for (const PmtStream& stream : pmt.streams) {
     const uint16_t pid = stream.elementary_pid;
-    bool video = false, audioFlag = false, teletext = false;
-    uint8_t ac3 = 0;
+    StreamFlags flags;
     for (const auto& descriptor : stream.descriptors) {
-      if (ReadCommonPmtDescriptor(*descriptor, stream, channel, audio, teletext)) continue;
-      switch (descriptor->tag) {
+      if (ReadCommonPmtDescriptor(descriptor, stream, channel, audio, flags.teletext)) continue;
+      switch (descriptor.tag) {
         case 0x81:
           AudioEntry(audio, pid).ac3 = 1;
-          ac3 = 1;
-          audioFlag = true;
+          flags.ac3 = flags.audio = true;
           break;
         case 0xA3:
-          if (const auto* cn = dynamic_cast<const CComponentNameDescriptor*>(descriptor.get()))
+          if (const auto* cn = descriptor.As<CComponentNameDescriptor>())
             for (const MultipleString& text : MssParse(cn->name.bytes.data(), cn->name.length))
               AudioEntry(audio, pid).language = text.language_code;
           break;
-        case 0x02: video = true; break;
-        case 0x03: audioFlag = true; break;
+        case 0x02: flags.video = true; break;
+        case 0x03: flags.audio = true; break;
         default: break;
       }
     }
-    const PsiRenderer_StreamType classification = Classify(stream.stream_type, video, audioFlag, teletext, ac3);
-    if (classification == PsiRenderer_StreamType_Audio) {
-      AudioRecord& entry = AudioEntry(audio, pid);
-      entry.type = stream.stream_type;
-      entry.ac3 = ac3;
-    }
-    AddPid(channel, stream, classification);
+    AddStream(channel, audio, stream, Classify(stream.stream_type, flags));
   }
   AddAudioRecords(channel, audio);
 }

@@ -10,28 +10,39 @@ struct StreamFlags {
   bool mpeg4Video = false;
   bool mpeg4Audio = false;
   bool ac3 = false;
+  bool enhancedAc3 = false;
+  bool aac = false;
   bool avc = false;
   bool teletext = false;
 };
 
-// First matching rule wins; an audio classification also yields its AC-3 flag.
-PsiRenderer_StreamType Classify(uint8_t streamType, const StreamFlags& flags, bool& programMpeg4, uint8_t& ac3) {
+// First matching rule wins. HEVC sets the program-wide MPEG-4 flag as H.264
+// does: the stored video type tells MPEG-2 from the advanced codecs.
+StreamKind Classify(uint8_t streamType, const StreamFlags& flags, bool& programMpeg4) {
   switch (streamType) {
-    case 0x01:
-    case 0x02: return PsiRenderer_StreamType_Video;
+    case 0x01: return StreamKind::Video(StreamCodec::Mpeg1Video);
+    case 0x02: return StreamKind::Video(StreamCodec::Mpeg2Video);
     case 0x03:
-    case 0x04: ac3 = flags.ac3 ? 1 : 0; return PsiRenderer_StreamType_Audio;
-    case 0x1B: programMpeg4 = true; return PsiRenderer_StreamType_Video;
-    case 0x81: ac3 = 1; return PsiRenderer_StreamType_Audio;
+    case 0x04:  // an AC-3 family descriptor overrides what the stream type says
+      if (flags.ac3) return StreamKind::Audio(StreamCodec::Ac3, true);
+      if (flags.enhancedAc3) return StreamKind::Audio(StreamCodec::EAc3, true);
+      return StreamKind::Audio(StreamCodec::MpegAudio, false);
+    case 0x1B: programMpeg4 = true; return StreamKind::Video(StreamCodec::H264);
+    case 0x24: programMpeg4 = true; return StreamKind::Video(StreamCodec::Hevc);
+    case 0x0F:
+    case 0x11: return StreamKind::Audio(StreamCodec::Aac, false);
+    case 0x81: return StreamKind::Audio(StreamCodec::Ac3, true);
     default: break;
   }
-  if (flags.audio) { ac3 = 0; return PsiRenderer_StreamType_Audio; }
-  if (flags.ac3) { ac3 = 1; return PsiRenderer_StreamType_Audio; }
-  if (flags.mpeg4Audio) { ac3 = 0; return PsiRenderer_StreamType_Audio; }
-  if (flags.video || flags.mpeg4Video) return PsiRenderer_StreamType_Video;
-  if (flags.teletext) return PsiRenderer_StreamType_Teletext;
-  if (flags.avc) return PsiRenderer_StreamType_Video;
-  return PsiRenderer_StreamType_Unknown;
+  if (flags.audio) return StreamKind::Audio(StreamCodec::MpegAudio, false);
+  if (flags.ac3) return StreamKind::Audio(StreamCodec::Ac3, true);
+  if (flags.enhancedAc3) return StreamKind::Audio(StreamCodec::EAc3, true);
+  if (flags.aac || flags.mpeg4Audio) return StreamKind::Audio(StreamCodec::Aac, false);
+  if (flags.video) return StreamKind::Video(StreamCodec::Mpeg2Video);
+  if (flags.mpeg4Video) return StreamKind::Video(StreamCodec::Mpeg4Video);
+  if (flags.teletext) return StreamKind::Teletext();
+  if (flags.avc) return StreamKind::Video(StreamCodec::H264);
+  return {};
 }
 }  // namespace
 
@@ -43,26 +54,22 @@ void CPsiProcessorPmtDvb::EvaluateStreams(const CPmt& pmt, CChannel& channel, ui
   for (const PmtStream& stream : pmt.streams) {
     StreamFlags flags;
     for (const auto& descriptor : stream.descriptors) {
-      if (ReadCommonPmtDescriptor(*descriptor, stream, channel, audio, flags.teletext)) continue;
-      switch (descriptor->tag) {
+      if (ReadCommonPmtDescriptor(descriptor, stream, channel, audio, flags.teletext)) continue;
+      switch (descriptor.tag) {
         case 0x02: flags.video = true; break;
         case 0x03: flags.audio = true; break;
         case 0x1B: flags.mpeg4Video = programMpeg4 = true; break;
         case 0x1C: flags.mpeg4Audio = true; break;
         case 0x6A: flags.ac3 = true; break;
+        case 0x7A: flags.enhancedAc3 = true; break;
+        case 0x7C: flags.aac = true; break;
         case 0x28: flags.avc = programMpeg4 = true; break;
         default: break;
       }
     }
-    uint8_t ac3 = 0;
-    const PsiRenderer_StreamType classification = Classify(stream.stream_type, flags, programMpeg4, ac3);
-    if (classification == PsiRenderer_StreamType_Audio) {
-      AudioRecord& entry = AudioEntry(audio, stream.elementary_pid);
-      entry.type = stream.stream_type;
-      entry.ac3 = ac3;
-    }
-    AddPid(channel, stream, classification);
-    if (classification == PsiRenderer_StreamType_Video) {
+    const StreamKind kind = Classify(stream.stream_type, flags, programMpeg4);
+    AddStream(channel, audio, stream, kind);
+    if (kind.classification == PsiRenderer_StreamType_Video) {
       channel.m_nVideoStreamType = programMpeg4 ? 2 : 1;
       log(5, "CPsiProcessorPmtDvb::ProcessSection() VideoType: %s", programMpeg4 ? "MPEG-4" : "MPEG-2");
     }

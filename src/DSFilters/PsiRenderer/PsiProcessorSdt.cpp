@@ -12,7 +12,7 @@ void ApplyService(CChannel& channel, const SdtService& service) {
   log(5, "CPsiProcessorSdt::ProcessSection(): service_id: %d, free_ca: %d, running: %d", service.service_id,
       service.free_ca_mode, service.running_status);
   for (const auto& descriptor : service.descriptors) {
-    if (const auto* sd = dynamic_cast<const CServiceDescriptor*>(descriptor.get())) {
+    if (const auto* sd = descriptor.As<CServiceDescriptor>()) {
       const std::u16string provider =
           DvbTextToString(sd->service_provider_name.bytes.data(), sd->service_provider_name.length);
       const std::u16string name = DvbTextToString(sd->service_name.bytes.data(), sd->service_name.length);
@@ -21,7 +21,7 @@ void ApplyService(CChannel& channel, const SdtService& service) {
       channel.m_nServiceType = sd->service_type;
       log(5, "CPsiProcessorSdt::ProcessSection(): service_provider: %s, service_name: %s, service_type: %d",
           Utf16ToUtf8(provider).c_str(), Utf16ToUtf8(name).c_str(), sd->service_type);
-    } else if (descriptor->tag == 0x53) {
+    } else if (descriptor.tag == 0x53) {
       log(5, "CPsiProcessorSdt::ProcessSection(): CA identifier descriptor found");
     }
   }

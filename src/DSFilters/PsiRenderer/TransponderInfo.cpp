@@ -54,15 +54,15 @@ void CTransponderInfo::EvaluateNit(const std::vector<uint8_t>& section) {
     if (stream.original_network_id != nit.network_id || stream.transport_stream_id != m_Values.transportStreamId)
       continue;
     for (const auto& descriptor : stream.descriptors) {
-      // A descriptor too short for its kind stays a plain CDescriptor.
-      if (const auto* satellite = dynamic_cast<const CSatelliteDeliverySystemDescriptor*>(descriptor.get())) {
+      // A descriptor too short for its kind is none of them.
+      if (const auto* satellite = descriptor.As<CSatelliteDeliverySystemDescriptor>()) {
         m_Values.frequency = static_cast<int32_t>(BcdToDecimal(satellite->frequency)) * 10;
         m_Values.symbolRate = static_cast<int32_t>(BcdToDecimal(satellite->symbol_rate)) / 10;
         m_Values.polarisation = satellite->polarization + 1;
         m_Values.dvbS2 = satellite->modulation_system;
         m_Values.orbitalPosition = static_cast<int32_t>(BcdToDecimal(satellite->orbital_position));
       } else if (const auto* terrestrial =
-                     dynamic_cast<const CTerrestrialDeliverySystemDescriptor*>(descriptor.get())) {
+                     descriptor.As<CTerrestrialDeliverySystemDescriptor>()) {
         m_Values.frequency = static_cast<int32_t>(terrestrial->centre_frequency);
       }
     }

@@ -19,7 +19,7 @@ std::optional<PsiRenderer_NetworkType> DeliveryType(const uint8_t* data, uint32_
   if (!section.Parse(data, length)) return std::nullopt;
   for (const NitTransportStream& ts : section.transport_streams) {
     for (const auto& descriptor : ts.descriptors) {
-      switch (descriptor->tag) {
+      switch (descriptor.tag) {
         case 0x43: return PsiRenderer_NetworkType_Dvbs;
         case 0x44: return PsiRenderer_NetworkType_Dvbc;
         case 0x5A: return PsiRenderer_NetworkType_Dvbt;

@@ -1,5 +1,6 @@
 #include "platform/sync/Clock.h"
 
+#include <set>
 #include <thread>
 
 namespace {
@@ -22,14 +23,110 @@ bool SystemClock::WaitFor(std::unique_lock<std::mutex>& lock, std::condition_var
   return cv.wait_for(lock, std::chrono::milliseconds(timeoutMs), ready);
 }
 
+namespace {
+// The manual clocks alive, told when a thread that waited on them ends.
+// Never destroyed: threads may end during static destruction.
+struct ManualClocks {
+  std::mutex mutex;
+  std::set<ManualClock*> clocks;
+};
+ManualClocks& LiveManualClocks() {
+  static auto* clocks = new ManualClocks;
+  return *clocks;
+}
+
+struct ThreadEndNotice {
+  ~ThreadEndNotice() {
+    ManualClocks& live = LiveManualClocks();
+    std::lock_guard lock(live.mutex);
+    for (ManualClock* clock : live.clocks) clock->Forget(std::this_thread::get_id());
+  }
+};
+}  // namespace
+
+void NoticeThreadEnd() { thread_local ThreadEndNotice notice; }
+
+ManualClock::ManualClock(uint64_t startMs) : m_now(startMs) {
+  ManualClocks& live = LiveManualClocks();
+  std::lock_guard lock(live.mutex);
+  live.clocks.insert(this);
+}
+
+ManualClock::~ManualClock() {
+  ManualClocks& live = LiveManualClocks();
+  std::lock_guard lock(live.mutex);
+  live.clocks.erase(this);
+}
+
 bool ManualClock::WaitFor(std::unique_lock<std::mutex>& lock, std::condition_variable& cv, uint32_t timeoutMs,
                           const std::function<bool()>& ready) {
+  NoticeThreadEnd();
   const uint64_t deadline = NowMs() + timeoutMs;
-  while (!ready()) {
-    if (timeoutMs != INFINITE && NowMs() >= deadline) return false;
+  bool result = true;
+  for (;;) {
+    // Read before the checks: a waiter that saw this generation saw
+    // everything done before it was set.
+    const uint64_t generation = m_generation.load();
+    if (ready()) break;
+    if (timeoutMs != INFINITE && NowMs() >= deadline) {
+      result = false;
+      break;
+    }
+    // The clock's own lock is never taken under the caller's: a
+    // notification missed meanwhile costs one polling interval.
+    lock.unlock();
+    MarkWaiting(generation);
+    lock.lock();
     cv.wait_for(lock, std::chrono::milliseconds(1));
   }
-  return true;
+  lock.unlock();
+  MarkBusy();
+  lock.lock();
+  return result;
+}
+
+void ManualClock::ThreadCreated(std::thread::id thread) {
+  std::lock_guard lock(m_mutex);
+  m_waiters.try_emplace(thread);
+}
+
+void ManualClock::Advance(uint64_t ms) {
+  m_now.fetch_add(ms);
+  m_generation.fetch_add(1);
+}
+
+bool ManualClock::WaitUntilIdle(size_t waiters) {
+  const std::thread::id self = std::this_thread::get_id();
+  const uint64_t generation = m_generation.fetch_add(1) + 1;
+  std::unique_lock lock(m_mutex);
+  return m_changed.wait_for(lock, std::chrono::seconds(10), [&] {
+    size_t waiting = 0;
+    for (const auto& [thread, waiter] : m_waiters) {
+      if (thread == self) continue;
+      if (!waiter.waiting || waiter.seen < generation) return false;
+      ++waiting;
+    }
+    return waiting >= waiters;
+  });
+}
+
+void ManualClock::Forget(std::thread::id thread) {
+  std::lock_guard lock(m_mutex);
+  if (m_waiters.erase(thread) != 0) m_changed.notify_all();
+}
+
+void ManualClock::MarkWaiting(uint64_t generation) {
+  std::lock_guard lock(m_mutex);
+  Waiter& waiter = m_waiters[std::this_thread::get_id()];
+  if (waiter.waiting && waiter.seen == generation) return;
+  waiter.waiting = true;
+  waiter.seen = generation;
+  m_changed.notify_all();
+}
+
+void ManualClock::MarkBusy() {
+  std::lock_guard lock(m_mutex);
+  m_waiters[std::this_thread::get_id()].waiting = false;
 }
 
 Clock& CurrentClock() { return *g_clock.load(); }

@@ -7,7 +7,9 @@
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <mutex>
+#include <thread>
 
 constexpr uint32_t INFINITE = 0xFFFFFFFF;
 
@@ -20,6 +22,9 @@ class Clock {
   // clock's time have passed. Returns ready().
   virtual bool WaitFor(std::unique_lock<std::mutex>& lock, std::condition_variable& cv, uint32_t timeoutMs,
                        const std::function<bool()>& ready) = 0;
+  // Told of each suspended thread before it runs, so that a test's clock
+  // knows the workers that will wait on it.
+  virtual void ThreadCreated(std::thread::id) {}
 };
 
 class SystemClock final : public Clock {
@@ -31,17 +36,44 @@ class SystemClock final : public Clock {
 
 // Time moves only when a test calls Advance. Waiters re-check their deadline
 // at a short real-time interval, so a wait never needs a notification from
-// the clock and no wake-up can be lost.
+// the clock and no wake-up can be lost. The clock knows the threads that wait
+// on it, so a test can wait until every worker has seen the time it set.
 class ManualClock final : public Clock {
  public:
-  explicit ManualClock(uint64_t startMs = 1000) : m_now(startMs) {}
+  explicit ManualClock(uint64_t startMs = 1000);
+  ~ManualClock() override;
+  ManualClock(const ManualClock&) = delete;
+  ManualClock& operator=(const ManualClock&) = delete;
+
   uint64_t NowMs() const override { return m_now.load(); }
   bool WaitFor(std::unique_lock<std::mutex>& lock, std::condition_variable& cv, uint32_t timeoutMs,
                const std::function<bool()>& ready) override;
-  void Advance(uint64_t ms) { m_now.fetch_add(ms); }
+  void ThreadCreated(std::thread::id thread) override;
+  void Advance(uint64_t ms);
+  // Returns once at least `waiters` other threads wait on this clock and every
+  // other thread that ever waited on it, or was created while it was the
+  // current clock, has checked its condition and
+  // deadline again since this call began and still waits, or has ended: what
+  // the test did before (an event set, the clock advanced) has been seen.
+  // False after ten seconds of real time (a thread blocked elsewhere).
+  bool WaitUntilIdle(size_t waiters = 0);
+
+  // Forgets a thread that ended.
+  void Forget(std::thread::id thread);
 
  private:
+  struct Waiter {
+    bool waiting = false;
+    uint64_t seen = 0;  // the generation it last checked in
+  };
+  void MarkWaiting(uint64_t generation);
+  void MarkBusy();
+
   std::atomic<uint64_t> m_now;
+  std::atomic<uint64_t> m_generation{0};  // moves when waiters must check again
+  std::mutex m_mutex;
+  std::condition_variable m_changed;
+  std::map<std::thread::id, Waiter> m_waiters;
 };
 
 // The clock in use (the system clock unless a test installed another).
@@ -61,6 +93,10 @@ class ScopedManualClock {
  private:
   ManualClock m_clock;
 };
+
+// Called first on a thread whose end the manual clocks must learn even when
+// it never waits on them.
+void NoticeThreadEnd();
 
 // Milliseconds since start as a 32-bit count that wraps like the platform's.
 uint32_t GetTickCount();

@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <mutex>
 
+#include "platform/sync/Clock.h"
 #include "platform/sync/Event.h"
 
 namespace {
@@ -42,6 +43,7 @@ bool SuspendedThread::Create(std::function<void()> body) {
   m_state = std::make_shared<State>();
   try {
     m_thread = std::thread([state = m_state, body = std::move(body)] {
+      NoticeThreadEnd();
       int priority;
       {
         std::unique_lock lock(state->mutex);
@@ -56,6 +58,7 @@ bool SuspendedThread::Create(std::function<void()> body) {
   } catch (const std::system_error&) {
     return false;
   }
+  CurrentClock().ThreadCreated(m_thread.get_id());
   return true;
 }
 

@@ -87,10 +87,17 @@ std::shared_ptr<CDescriptor> CreateDescriptor(CPsiStream& reader, uint32_t& cons
   if (reader.Remaining() == 0) return nullptr;
   const uint8_t tag = reader.ReadUInt8();
   const uint8_t length = reader.ReadUInt8();
-  // The body gets a reader of its own, so no descriptor can read past it.
-  CPsiStream bodyReader = reader.ReadSub(length);
+  const uint8_t* body = reader.ReadBytes(length);
   consumed = length + 2u;
+  return DecodeDescriptor(tag, length, body, context);
+}
 
+bool IsDecodableContext(DescriptorContext context) {
+  return context == DescriptorContext_Dvb || context == DescriptorContext_Atsc || context == DescriptorContext_Mpeg;
+}
+
+std::shared_ptr<CDescriptor> DecodeDescriptor(uint8_t tag, uint8_t length, const uint8_t* body,
+                                              DescriptorContext context) {
   std::shared_ptr<CDescriptor> descriptor;
   switch (context) {
     case DescriptorContext_Dvb: descriptor = MakeDvb(tag, length); break;
@@ -98,6 +105,8 @@ std::shared_ptr<CDescriptor> CreateDescriptor(CPsiStream& reader, uint32_t& cons
     case DescriptorContext_Mpeg: descriptor = MakeMpeg(tag, length); break;
     default: return nullptr;
   }
+  // The body gets a reader of its own, so no descriptor can read past it.
+  CPsiStream bodyReader(body, length);
   descriptor->Parse(bodyReader);
   return descriptor;
 }

@@ -19,6 +19,8 @@ class CPsiStream {
   // Copies count bytes into buffer; nothing is read when buffer is null or count is 0.
   void Read(uint8_t* buffer, size_t count);
   std::vector<uint8_t> ReadVector(size_t count);
+  // The next count bytes where they lie.
+  const uint8_t* ReadBytes(size_t count) { return Take(count); }
   // A reader over the next count bytes, which this reader skips.
   CPsiStream ReadSub(size_t count);
 

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -110,12 +112,63 @@ TEST(AnalyzerStreamsTest, Test108GivesEightNamedChannelsWithTheirStreams) {
   EXPECT_EQ(radio->m_vAudio[0].pid, 0x28d);
   EXPECT_EQ(Language(radio->m_vAudio[0].language), std::string(3, '\0'));
 
-  // HEVC (stream type 0x24) is not among the classified video types.
-  const auto hevc = result.channels->GetChannel(7);
-  ASSERT_EQ(hevc->m_vPids.size(), 2u);
-  EXPECT_EQ(hevc->m_vPids[0].stream_type, 0x24);
-  EXPECT_EQ(hevc->m_vPids[0].classification, PsiRenderer_StreamType_Unknown);
-  EXPECT_EQ(hevc->m_nVideoStreamType, 0);
+}
+
+// Today's codings in real broadcasts, as the TSDuck dumps of the same streams
+// list them: HEVC video, E-AC-3 tracks (private data with the E-AC-3
+// descriptor) beside MPEG audio.
+TEST(AnalyzerStreamsTest, RealStreamsClassifyHevcAndEnhancedAc3) {
+  struct Case {
+    const char* file;
+    int program;
+    uint16_t pid;
+    uint8_t streamType;
+    PsiRenderer_StreamType classification;
+    StreamCodec codec;
+    const char* language;  // nullptr: no audio record
+    int ac3;
+  };
+  const Case cases[] = {
+      {"test-108.ts", 3410, 0x1f4, 0x24, PsiRenderer_StreamType_Video, StreamCodec::Hevc, nullptr, 0},
+      {"test-108.ts", 3401, 0x200, 0x02, PsiRenderer_StreamType_Video, StreamCodec::Mpeg2Video, nullptr, 0},
+      {"test-108.ts", 3403, 0x28c, 0x03, PsiRenderer_StreamType_Audio, StreamCodec::MpegAudio, "ITA", 0},
+      {"test-092.sections.ts", 257, 0x078, 0x1B, PsiRenderer_StreamType_Video, StreamCodec::H264, nullptr, 0},
+      {"test-092.sections.ts", 257, 0x082, 0x06, PsiRenderer_StreamType_Audio, StreamCodec::EAc3, "fre", 1},
+      {"test-092.sections.ts", 257, 0x083, 0x06, PsiRenderer_StreamType_Audio, StreamCodec::EAc3, "qad", 1},
+      {"test-092.sections.ts", 257, 0x084, 0x06, PsiRenderer_StreamType_Audio, StreamCodec::EAc3, "qaa", 1},
+      {"test-092.sections.ts", 257, 0x08c, 0x06, PsiRenderer_StreamType_Unknown, StreamCodec::Unknown, nullptr, 0},
+      {"test-092.sections.ts", 260, 0x14b, 0x06, PsiRenderer_StreamType_Audio, StreamCodec::EAc3, "qad", 1},
+      {"test-092.sections.packed.ts", 261, 0x212, 0x06, PsiRenderer_StreamType_Audio, StreamCodec::EAc3, "fre", 1},
+      {"test-092.sections.packed.ts", 368, 0x2da, 0x06, PsiRenderer_StreamType_Audio, StreamCodec::EAc3, "fra", 1},
+      {"test-092.sections.ts", 273, 0x0e7, 0x03, PsiRenderer_StreamType_Audio, StreamCodec::MpegAudio, "qad", 0},
+  };
+  std::map<std::string, TransportStreamAnalysis> analyses;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.file << " program " << c.program << " pid " << c.pid);
+    REQUIRE_SHARED_FILE(path, c.file);
+    if (!analyses.contains(c.file)) analyses.emplace(c.file, AnalyzeTransportStreamFile(path.string(), false));
+    const TransportStreamAnalysis& result = analyses.at(c.file);
+    ASSERT_TRUE(result.error.empty()) << result.error;
+    const auto channel = result.channels->FindByProgramNumber(static_cast<uint16_t>(c.program));
+    ASSERT_NE(channel, nullptr);
+    const auto record = std::find_if(channel->m_vPids.begin(), channel->m_vPids.end(),
+                                     [&](const PidRecord& r) { return r.pid == c.pid; });
+    ASSERT_NE(record, channel->m_vPids.end());
+    EXPECT_EQ(record->stream_type, c.streamType);
+    EXPECT_EQ(record->classification, c.classification);
+    EXPECT_EQ(record->codec, c.codec);
+    // Every video here is H.264 or HEVC except the MPEG-2 of Rai 1.
+    if (c.classification == PsiRenderer_StreamType_Video) {
+      EXPECT_EQ(channel->m_nVideoStreamType, c.codec == StreamCodec::Mpeg2Video ? 1 : 2);
+    }
+    const auto audio = std::find_if(channel->m_vAudio.begin(), channel->m_vAudio.end(),
+                                    [&](const AudioRecord& a) { return a.pid == c.pid; });
+    ASSERT_EQ(audio != channel->m_vAudio.end(), c.language != nullptr);
+    if (!c.language) continue;
+    EXPECT_EQ(Language(audio->language), c.language);
+    EXPECT_EQ(audio->type, c.streamType);
+    EXPECT_EQ(audio->ac3, c.ac3);
+  }
 }
 
 // Sections that start mid-packet and share packets give the same list as

@@ -105,48 +105,104 @@ TEST(PsiProcessorPatTest, CreatesOneChannelPerProgramAndSkipsProgramZero) {
   EXPECT_TRUE(pat.PmtPids().empty());
 }
 
+// One elementary stream in a PMT: its classification, coding and audio record.
+struct ClassificationCase {
+  const char* what;
+  Stream stream;
+  PsiRenderer_StreamType expected;
+  StreamCodec codec;
+  int ac3;  // -1: no audio record
+};
+
+void ExpectClassification(const ClassificationCase& c, const std::shared_ptr<CChannel>& channel, size_t records) {
+  ASSERT_EQ(channel->m_vPids.size(), records);
+  EXPECT_EQ(channel->m_vPids[0].classification, c.expected);
+  EXPECT_EQ(channel->m_vPids[0].codec, c.codec);
+  EXPECT_EQ(channel->m_vPids[0].stream_type, c.stream.type);
+  if (c.ac3 < 0) {
+    EXPECT_TRUE(channel->m_vAudio.empty());
+  } else {
+    ASSERT_EQ(channel->m_vAudio.size(), 1u);
+    EXPECT_EQ(channel->m_vAudio[0].ac3, c.ac3);
+    EXPECT_EQ(channel->m_vAudio[0].type, c.stream.type);
+  }
+}
+
+const Bytes kEnhancedAc3 = Descriptor(0x7A, {0x80, 0xC2});  // component_type present
+const Bytes kAac = Descriptor(0x7C, {0x58});                // HE-AAC profile and level, no type
+
 TEST(PsiProcessorPmtDvbTest, ClassifiesEachStreamByTheFirstMatchingRule) {
-  struct Case {
-    const char* what;
-    Stream stream;
-    PsiRenderer_StreamType expected;
-    int ac3;  // -1: no audio record
+  const ClassificationCase cases[] = {
+      {"MPEG-1 video", {0x01, 0x30, {}}, PsiRenderer_StreamType_Video, StreamCodec::Mpeg1Video, -1},
+      {"MPEG-2 video", {0x02, 0x30, {}}, PsiRenderer_StreamType_Video, StreamCodec::Mpeg2Video, -1},
+      {"MPEG-1 audio with AC-3 descriptor", {0x03, 0x30, Descriptor(0x6A, {0x00})}, PsiRenderer_StreamType_Audio,
+       StreamCodec::Ac3, 1},
+      {"MPEG-2 audio with E-AC-3 descriptor", {0x04, 0x30, kEnhancedAc3}, PsiRenderer_StreamType_Audio,
+       StreamCodec::EAc3, 1},
+      {"MPEG-2 audio", {0x04, 0x30, {}}, PsiRenderer_StreamType_Audio, StreamCodec::MpegAudio, 0},
+      {"H.264", {0x1B, 0x30, {}}, PsiRenderer_StreamType_Video, StreamCodec::H264, -1},
+      {"HEVC", {0x24, 0x30, {}}, PsiRenderer_StreamType_Video, StreamCodec::Hevc, -1},
+      {"AAC in ADTS", {0x0F, 0x30, {}}, PsiRenderer_StreamType_Audio, StreamCodec::Aac, 0},
+      {"HE-AAC in LATM", {0x11, 0x30, kAac}, PsiRenderer_StreamType_Audio, StreamCodec::Aac, 0},
+      {"stream type 0x81", {0x81, 0x30, {}}, PsiRenderer_StreamType_Audio, StreamCodec::Ac3, 1},
+      {"private with audio descriptor", {0x06, 0x30, Descriptor(0x03, {0x00})}, PsiRenderer_StreamType_Audio,
+       StreamCodec::MpegAudio, 0},
+      {"private with AC-3 descriptor", {0x06, 0x30, Descriptor(0x6A, {0x00})}, PsiRenderer_StreamType_Audio,
+       StreamCodec::Ac3, 1},
+      {"private with E-AC-3 descriptor", {0x06, 0x30, kEnhancedAc3}, PsiRenderer_StreamType_Audio, StreamCodec::EAc3,
+       1},
+      {"private with AAC descriptor", {0x06, 0x30, kAac}, PsiRenderer_StreamType_Audio, StreamCodec::Aac, 0},
+      {"private with MPEG-4 audio descriptor", {0x06, 0x30, Descriptor(0x1C, {0x00})}, PsiRenderer_StreamType_Audio,
+       StreamCodec::Aac, 0},
+      {"private with video descriptor", {0x06, 0x30, Descriptor(0x02, {0x00})}, PsiRenderer_StreamType_Video,
+       StreamCodec::Mpeg2Video, -1},
+      {"private with teletext", {0x06, 0x30, kTeletext}, PsiRenderer_StreamType_Teletext, StreamCodec::Unknown, -1},
+      {"private with AVC descriptor", {0x06, 0x30, Descriptor(0x28, {0, 0, 0, 0})}, PsiRenderer_StreamType_Video,
+       StreamCodec::H264, -1},
+      {"private with subtitles only", {0x06, 0x30, kSubtitles}, PsiRenderer_StreamType_Unknown, StreamCodec::Unknown,
+       -1},
+      // 0x87 is E-AC-3 in ATSC only; DVB leaves user-private types alone.
+      {"stream type 0x87", {0x87, 0x30, {}}, PsiRenderer_StreamType_Unknown, StreamCodec::Unknown, -1},
   };
-  const Case cases[] = {
-      {"MPEG-2 video", {0x02, 0x30, {}}, PsiRenderer_StreamType_Video, -1},
-      {"MPEG-1 audio with AC-3 descriptor", {0x03, 0x30, Descriptor(0x6A, {0x00})}, PsiRenderer_StreamType_Audio, 1},
-      {"MPEG-2 audio", {0x04, 0x30, {}}, PsiRenderer_StreamType_Audio, 0},
-      {"H.264", {0x1B, 0x30, {}}, PsiRenderer_StreamType_Video, -1},
-      {"stream type 0x81", {0x81, 0x30, {}}, PsiRenderer_StreamType_Audio, 1},
-      {"private with audio descriptor", {0x06, 0x30, Descriptor(0x03, {0x00})}, PsiRenderer_StreamType_Audio, 0},
-      {"private with AC-3 descriptor", {0x06, 0x30, Descriptor(0x6A, {0x00})}, PsiRenderer_StreamType_Audio, 1},
-      {"private with MPEG-4 audio descriptor", {0x06, 0x30, Descriptor(0x1C, {0x00})}, PsiRenderer_StreamType_Audio, 0},
-      {"private with video descriptor", {0x06, 0x30, Descriptor(0x02, {0x00})}, PsiRenderer_StreamType_Video, -1},
-      {"private with teletext", {0x06, 0x30, kTeletext}, PsiRenderer_StreamType_Teletext, -1},
-      {"private with AVC descriptor", {0x06, 0x30, Descriptor(0x28, {0, 0, 0, 0})}, PsiRenderer_StreamType_Video, -1},
-      {"private with subtitles only", {0x06, 0x30, kSubtitles}, PsiRenderer_StreamType_Unknown, -1},
-      {"HEVC", {0x24, 0x30, {}}, PsiRenderer_StreamType_Unknown, -1},
-  };
-  for (const Case& c : cases) {
+  for (const ClassificationCase& c : cases) {
     SCOPED_TRACE(c.what);
     Fixture f;
     CPsiProcessorPmtDvb pmt(f.channels, PsiRenderer_NetworkType_Dvbt);
     const auto channel = f.EvaluatePmt(pmt, Pmt(1, {c.stream}));
     EXPECT_EQ(channel->m_nPcrPid, 0x100);
     // One record per stream plus the PMT PID.
-    ASSERT_EQ(channel->m_vPids.size(), 2u);
-    EXPECT_EQ(channel->m_vPids[0].classification, c.expected);
-    EXPECT_EQ(channel->m_vPids[0].stream_type, c.stream.type);
+    ExpectClassification(c, channel, 2);
     EXPECT_EQ(channel->m_vPids[1].pid, 0x20);
     EXPECT_EQ(channel->m_vPids[1].stream_type, 0);
     EXPECT_EQ(channel->m_vPids[1].classification, PsiRenderer_StreamType_Pmt);
-    if (c.ac3 < 0) {
-      EXPECT_TRUE(channel->m_vAudio.empty());
-    } else {
-      ASSERT_EQ(channel->m_vAudio.size(), 1u);
-      EXPECT_EQ(channel->m_vAudio[0].ac3, c.ac3);
-      EXPECT_EQ(channel->m_vAudio[0].type, c.stream.type);
-    }
+  }
+}
+
+TEST(PsiProcessorPmtAtscTest, ClassifiesEachStreamByTheFirstMatchingRule) {
+  const ClassificationCase cases[] = {
+      {"MPEG-2 video", {0x02, 0x30, {}}, PsiRenderer_StreamType_Video, StreamCodec::Mpeg2Video, -1},
+      {"H.264", {0x1B, 0x30, {}}, PsiRenderer_StreamType_Video, StreamCodec::H264, -1},
+      {"HEVC", {0x24, 0x30, {}}, PsiRenderer_StreamType_Video, StreamCodec::Hevc, -1},
+      {"MPEG-1 audio with AC-3 descriptor", {0x03, 0x30, Descriptor(0x81, {0x08, 0x38, 0x0F, 0x00, 0x00})},
+       PsiRenderer_StreamType_Audio, StreamCodec::MpegAudio, 0},
+      {"AAC in ADTS", {0x0F, 0x30, {}}, PsiRenderer_StreamType_Audio, StreamCodec::Aac, 0},
+      {"AC-3", {0x81, 0x30, {}}, PsiRenderer_StreamType_Audio, StreamCodec::Ac3, 1},
+      {"E-AC-3", {0x87, 0x30, {}}, PsiRenderer_StreamType_Audio, StreamCodec::EAc3, 1},
+      {"private with AC-3 descriptor", {0x06, 0x30, Descriptor(0x81, {0x08, 0x38, 0x0F, 0x00, 0x00})},
+       PsiRenderer_StreamType_Audio, StreamCodec::Ac3, 1},
+      {"private with audio descriptor", {0x06, 0x30, Descriptor(0x03, {0x00})}, PsiRenderer_StreamType_Audio,
+       StreamCodec::MpegAudio, 0},
+      // The DVB descriptors mean nothing in an ATSC PMT.
+      {"private with E-AC-3 descriptor", {0x06, 0x30, kEnhancedAc3}, PsiRenderer_StreamType_Unknown,
+       StreamCodec::Unknown, -1},
+  };
+  for (const ClassificationCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    Fixture f;
+    CPsiProcessorPmtAtsc pmt(f.channels, PsiRenderer_NetworkType_Atsc);
+    const auto channel = f.EvaluatePmt(pmt, Pmt(1, {c.stream}));
+    ExpectClassification(c, channel, 1);
+    EXPECT_EQ(channel->m_nVideoStreamType, 0);
   }
 }
 
@@ -163,6 +219,9 @@ TEST(PsiProcessorPmtDvbTest, ProgramWideMpeg4FlagDecidesTheVideoType) {
       // An AVC descriptor on a non-video stream makes later MPEG-2 video MPEG-4.
       {{{0x06, 0x31, Descriptor(0x1B, {0x00})}, {0x02, 0x30, {}}}, 2},
       {{{0x04, 0x30, {}}}, 0},
+      // HEVC counts as advanced video, as H.264 does.
+      {{{0x24, 0x30, {}}}, 2},
+      {{{0x24, 0x30, {}}, {0x02, 0x31, {}}}, 2},
   };
   for (const Case& c : cases) {
     Fixture f;
@@ -285,6 +344,22 @@ TEST(PsiProcessorSdtTest, NamesMatchingServicesOfMatchingTransportStreams) {
     EXPECT_EQ(g.Channel(i)->m_nOriginalNetworkId, -1);
     EXPECT_TRUE(g.Channel(i)->m_bstrServiceName.View().empty());
   }
+}
+
+// A service descriptor whose name runs past its body is no service
+// descriptor; the rest of the section still describes the service.
+TEST(PsiProcessorSdtTest, MalformedServiceDescriptorCostsOnlyTheName) {
+  Fixture f;
+  f.MakeChannels();
+  CPsiProcessorSdt sdt(f.channels, PsiRenderer_NetworkType_Dvbt);
+  const Bytes broken = Descriptor(0x48, {0x01, 0x00, 0x09, 'T', 'w', 'o'});
+  f.Feed(sdt, Sdt(7, 318, 2, 1, broken), 0x11);
+  EXPECT_EQ(sdt.IsComplete(), 1);
+  const auto two = f.Channel(1);
+  EXPECT_EQ(two->m_nServiceId, 2);
+  EXPECT_EQ(two->m_nCa, 1);
+  EXPECT_TRUE(two->m_bstrServiceName.View().empty());
+  EXPECT_EQ(two->m_nServiceType, -1);
 }
 
 struct TsEntry {

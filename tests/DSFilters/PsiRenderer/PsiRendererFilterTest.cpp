@@ -4,7 +4,6 @@
 
 #include <fstream>
 #include <iterator>
-#include <thread>
 
 #include "DSFilters/PsiRenderer/EpgCallback.h"
 #include "DSFilters/PsiRenderer/PsiRendererFilter.h"
@@ -41,6 +40,11 @@ struct FilterGraphFixture : ::testing::Test {
     sample->SetActualDataLength(static_cast<LONG>(length));
     ASSERT_EQ(source->Push(sample.Get()), S_OK);
   }
+  // Moves the clock and waits until the filter's workers saw the new time.
+  bool Advance(uint64_t ms) {
+    clock->Advance(ms);
+    return clock->WaitUntilIdle();
+  }
   // Plays the stream in a loop: about a tenth of a second of it per 100 ms
   // of clock time, until `done` or 60 s of clock time passed.
   template <typename Done>
@@ -52,8 +56,7 @@ struct FilterGraphFixture : ::testing::Test {
     for (int i = 0; i < 600 && !done(); ++i) {
       for (int k = 0; k < 10; ++k, pos = (pos + kStep) % bytes.size())
         Push(&bytes[pos], std::min(kStep, bytes.size() - pos));
-      clock->Advance(100);
-      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+      if (!Advance(100)) return false;
     }
     return done();
   }
@@ -136,16 +139,10 @@ TEST_F(FilterGraphFixture, StreamIsPresentUntil2500MsAfterTheLastNonEmptySample)
     reader->get_StreamExist(&exists);
     return exists == VARIANT_TRUE;
   };
-  for (int i = 0; i < 50 && !present(); ++i) {
-    clock->Advance(100);
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
+  for (int i = 0; i < 50 && !present(); ++i) ASSERT_TRUE(Advance(100));
   ASSERT_TRUE(present());
   Push(packet, 0);  // an empty sample does not count
-  while (present() && clock->NowMs() - last < 5000) {
-    clock->Advance(100);
-    std::this_thread::sleep_for(std::chrono::milliseconds(3));
-  }
+  while (present() && clock->NowMs() - last < 5000) ASSERT_TRUE(Advance(100));
   EXPECT_FALSE(present());
   EXPECT_GE(clock->NowMs() - last, 2500u);
   EXPECT_LE(clock->NowMs() - last, 2700u);

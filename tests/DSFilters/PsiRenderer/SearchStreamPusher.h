@@ -1,15 +1,14 @@
 #pragma once
-// Feeds a recorded stream into a splitter over and over on its own thread, in
-// chunks that cut packets, as a tuner would. Tests advance the manual clock
-// only after a whole repetition went in, so no time-out can outrun the data.
-#include <atomic>
-#include <chrono>
+// Feeds a recorded stream into a splitter one repetition per step, in chunks
+// that cut packets, as a tuner would. The clock moves only after a whole
+// repetition went in, and a step ends when every worker has seen the new
+// time, so no time-out can outrun the data.
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <set>
-#include <thread>
 #include <vector>
 
 #include "DSFilters/PsiRenderer/PsiRendererSplitter.h"
@@ -31,46 +30,23 @@ class SearchStreamPusher {
       m_vStream.insert(m_vStream.end(), bytes.begin() + pos, bytes.begin() + pos + 188);
       if (!heldPids.contains(pid)) m_vHeld.insert(m_vHeld.end(), bytes.begin() + pos, bytes.begin() + pos + 188);
     }
-    m_Thread = std::thread([this] { Run(); });
-  }
-  ~SearchStreamPusher() {
-    m_bStop = true;
-    m_Thread.join();
   }
 
-  // Lets one more repetition go in, then advances the clock by ms; false
-  // when the pusher did not manage within a real-time bound.
+  // Pushes one more repetition, advances the clock by ms and waits until the
+  // workers saw it; false when they did not within a real-time bound.
   bool Step(ManualClock& clock, uint32_t ms) {
-    const uint64_t target = m_nRepetitions.load() + 1;
-    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (m_nRepetitions.load() < target)
-      if (std::chrono::steady_clock::now() > until) return false;
-      else std::this_thread::sleep_for(std::chrono::microseconds(200));
+    constexpr size_t kChunk = 1000;  // not a multiple of the packet size
+    const std::vector<uint8_t>& stream = m_nRepetitions++ < m_nHeldRepetitions ? m_vHeld : m_vStream;
+    for (size_t pos = 0; pos < stream.size(); pos += kChunk)
+      m_Splitter.PushSample(stream.data() + pos, static_cast<uint32_t>(std::min(kChunk, stream.size() - pos)));
     clock.Advance(ms);
-    // Gives the worker a moment to see the new time before the next step.
-    std::this_thread::sleep_for(std::chrono::milliseconds(3));
-    return true;
+    return clock.WaitUntilIdle();
   }
 
  private:
-  void Run() {
-    constexpr size_t kChunk = 1000;  // not a multiple of the packet size
-    while (!m_bStop) {
-      const std::vector<uint8_t>& stream = m_nRepetitions < m_nHeldRepetitions ? m_vHeld : m_vStream;
-      for (size_t pos = 0; pos < stream.size() && !m_bStop; pos += kChunk) {
-        const size_t count = std::min(kChunk, stream.size() - pos);
-        m_Splitter.PushSample(stream.data() + pos, static_cast<uint32_t>(count));
-      }
-      ++m_nRepetitions;
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-  }
-
   CPsiRendererSplitter& m_Splitter;
   const uint64_t m_nHeldRepetitions;
   std::vector<uint8_t> m_vStream;
   std::vector<uint8_t> m_vHeld;  // without the held PIDs
-  std::atomic<bool> m_bStop{false};
-  std::atomic<uint64_t> m_nRepetitions{0};
-  std::thread m_Thread;
+  uint64_t m_nRepetitions = 0;
 };

@@ -147,7 +147,7 @@ TEST(SearchDvbTest, NoPmtAtAllEndsTheSearchWithTheProgramsOnly) {
   const int64_t took = RunUntilCompleted(search, pusher, *clock);
   ASSERT_NE(took, kNotCompleted);
   EXPECT_GT(took, 10000);
-  for (int i = 0; i < 100 && search.IsRunning(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  ASSERT_TRUE(clock->WaitUntilIdle());
   EXPECT_FALSE(search.IsRunning()) << "the thread ends by itself";
   const auto channels = search.GetChannels()->Copy();
   ASSERT_EQ(channels.size(), 20u);

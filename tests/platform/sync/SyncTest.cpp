@@ -59,6 +59,62 @@ TEST(Event, WaitAnyReportsTheSignalledEvent) {
   EXPECT_EQ(index.load(), -1);
 }
 
+// A test that waits until the workers saw each step knows to the step when a
+// time-out ends, however the threads are scheduled.
+TEST(Clock, IdleWaitsEndTimedWaitsOnTheStepThatReachesThem) {
+  struct Case {
+    uint32_t timeoutMs;
+    uint64_t stepMs;
+    uint64_t expectedMs;  // the first multiple of the step not below the time-out
+  };
+  const Case cases[] = {{3000, 10, 3000}, {3000, 7, 3003}, {1, 1000, 1000}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.timeoutMs);
+    ScopedManualClock clock;
+    Event e;
+    const uint64_t start = clock->NowMs();
+    std::atomic<uint64_t> ended{0};
+    std::thread waiter([&] {
+      e.Wait(c.timeoutMs);
+      ended = clock->NowMs();
+    });
+    EXPECT_TRUE(clock->WaitUntilIdle(1)) << "the waiter waits";
+    // Bounded: a wait that outlives its time-out fails below instead of hanging.
+    while (ended.load() == 0 && clock->NowMs() - start <= c.expectedMs) {
+      clock->Advance(c.stepMs);
+      EXPECT_TRUE(clock->WaitUntilIdle());
+    }
+    e.Set();
+    waiter.join();
+    EXPECT_EQ(ended.load() - start, c.expectedMs);
+  }
+}
+
+// An event that ends a wait leaves the waiter busy: the idle wait follows it
+// until it waits again.
+TEST(Clock, IdleMeansWaitingAgainAfterTheWork) {
+  ScopedManualClock clock;
+  Event work(Event::Reset::Auto), stop;
+  std::atomic<int> done{0};
+  std::thread worker([&] {
+    while (Event::WaitAny({&stop, &work}, INFINITE) == 1) {
+      SleepMs(500);  // work that takes clock time
+      ++done;
+    }
+  });
+  EXPECT_TRUE(clock->WaitUntilIdle(1));
+  for (int i = 1; i <= 3; ++i) {
+    work.Set();
+    EXPECT_TRUE(clock->WaitUntilIdle(1));
+    EXPECT_EQ(done.load(), i - 1) << "the work takes clock time";
+    clock->Advance(500);
+    EXPECT_TRUE(clock->WaitUntilIdle(1));
+    EXPECT_EQ(done.load(), i);
+  }
+  stop.Set();
+  worker.join();
+}
+
 TEST(Clock, TickCountWrapsAt32Bits) {
   ScopedManualClock clock(0xFFFFFFFFull - 5);
   const uint32_t before = GetTickCount();

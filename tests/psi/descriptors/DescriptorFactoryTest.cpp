@@ -5,6 +5,7 @@
 #include <typeindex>
 
 #include "psi/DescriptorBytes.h"
+#include "psi/TsTestSupport.h"
 #include "psi/descriptors/Descriptors.h"
 #include "psi/descriptors/atsc/Ac3AudioAtscDescriptor.h"
 #include "psi/descriptors/atsc/CaptionServiceDescriptor.h"
@@ -146,6 +147,41 @@ TEST(CDescriptors, LoopStopsAtItsLength) {
   loop.ParseLoop(reader, 3, DescriptorContext_Dvb);
   EXPECT_EQ(loop.Count(), 1u);
   EXPECT_EQ(reader.Remaining(), 1u);
+}
+
+// Taking a loop reads tags and lengths only: a body shorter than its class
+// reads costs that descriptor alone, when it is read, and not its neighbours.
+TEST(CDescriptors, BodiesAreDecodedOnFirstUseAndKept) {
+  struct Case {
+    const char* what;
+    Bytes descriptor;
+    bool decodes;
+  };
+  const Case cases[] = {
+      {"service descriptor", Descriptor(0x48, {0x01, 0x00, 0x01, 'A'}), true},
+      {"service name past the body", Descriptor(0x48, {0x01, 0x00, 0x05, 'A'}), false},
+      {"teletext entry cut in half", Descriptor(0x56, Bytes(7, 0)), false},
+      {"tag the factory does not decode", Descriptor(0xEE, {1, 2, 3}), true},
+  };
+  const Bytes language = Descriptor(0x0A, {'f', 'r', 'e', 0});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const Bytes bytes = psitest::Concat({language, c.descriptor, language});
+    CPsiStream reader(bytes.data(), bytes.size());
+    CDescriptors loop;
+    ASSERT_NO_THROW(loop.ParseLoop(reader, static_cast<uint32_t>(bytes.size()), DescriptorContext_Dvb));
+    ASSERT_EQ(loop.Count(), 3u);
+    const CDescriptorEntry& middle = *std::next(loop.begin());
+    EXPECT_EQ(middle.tag, c.descriptor[0]);
+    EXPECT_EQ(middle.length, c.descriptor[1]);
+    EXPECT_EQ(static_cast<bool>(middle.Decoded()), c.decodes);
+    EXPECT_EQ(middle.Decoded(), loop.Get(1)) << "decoded once";
+    for (size_t index : {0u, 2u}) {
+      const auto* iso = dynamic_cast<const CIso639LanguageDescriptor*>(loop.Get(index).get());
+      ASSERT_NE(iso, nullptr) << index;
+      EXPECT_EQ(iso->entries.at(0).language_code, (LanguageCode{'f', 'r', 'e'}));
+    }
+  }
 }
 
 TEST(CDescriptors, AppendSharesTheDescriptors) {

@@ -292,7 +292,7 @@ TEST_P(CapturedDvbStreams, SdtNitAndEitMatchLibdvbpsi) {
     for (const EitDvbEvent& e : subtable->events) {
       std::vector<uint8_t> eventName;
       for (const auto& descriptor : e.descriptors)
-        if (auto shortEvent = std::dynamic_pointer_cast<const CShortEventDescriptor>(descriptor)) {
+        if (const auto* shortEvent = descriptor.As<CShortEventDescriptor>()) {
           const auto raw = shortEvent->event_name.View();
           eventName.assign(raw.begin(), raw.end());
           break;

@@ -20,8 +20,9 @@ TEST(CCat, CaDescriptorsStayGeneric) {
   EXPECT_TRUE(cat.IsComplete());
   ASSERT_EQ(cat.descriptors.Count(), 2u);
   for (const auto& descriptor : cat.descriptors) {
-    EXPECT_EQ(typeid(*descriptor), typeid(CDescriptor));
-    EXPECT_EQ(descriptor->tag, 0x09);
+    ASSERT_TRUE(descriptor.Decoded());
+    EXPECT_EQ(typeid(*descriptor.Decoded()), typeid(CDescriptor));
+    EXPECT_EQ(descriptor.tag, 0x09);
   }
   EXPECT_EQ(cat.descriptors.Get(0)->length, 4u);
   EXPECT_EQ(cat.descriptors.Get(1)->length, 5u);
