@@ -13,6 +13,10 @@ void CStreamObserver::ThreadProc() {
   do {
     const uint32_t now = GetTickCount();
     const uint32_t last = m_nLastSampleTime.load();
-    if (now > last) m_nStreamPresent = now - last < kPresenceMs ? 1 : 0;
+    // Before the first sample there is no stream, however young the tick count.
+    if (last == 0)
+      m_nStreamPresent = 0;
+    else if (now > last)
+      m_nStreamPresent = now - last < kPresenceMs ? 1 : 0;
   } while (!WaitStop(kPollMs));
 }

@@ -130,6 +130,16 @@ TEST_F(FilterGraphFixture, InitAgainStopsWhatRanAndRacesWithNoInterfaceCall) {
   EXPECT_EQ(epg->StopEpgScan(), S_OK);
 }
 
+TEST_F(FilterGraphFixture, NoStreamIsPresentBeforeTheFirstSample) {
+  // The tick count is young (the fixture's clock starts at 1 s): still no stream.
+  VARIANT_BOOL exists = VARIANT_TRUE;
+  for (int i = 0; i < 5; ++i) {
+    ASSERT_TRUE(Advance(100));
+    ASSERT_EQ(reader->get_StreamExist(&exists), S_OK);
+    EXPECT_EQ(exists, VARIANT_FALSE) << clock->NowMs();
+  }
+}
+
 TEST_F(FilterGraphFixture, StreamIsPresentUntil2500MsAfterTheLastNonEmptySample) {
   const uint8_t packet[188] = {0x47, 0x1F, 0xFF, 0x10};
   VARIANT_BOOL exists = VARIANT_TRUE;
