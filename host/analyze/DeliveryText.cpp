@@ -53,7 +53,7 @@ struct Delivery {
 
 std::string Describe(const Delivery& d) {
   std::string text;
-  const bool frequencyKnown = d.frequency > 0 && d.frequency != 0xFFFFFFFF;
+  const bool frequencyKnown = d.frequency > 0;
   switch (d.system) {
     case PsiRenderer_NetworkType_Dvbs:
       text = d.dvbS2 ? "DVB-S2" : "DVB-S";
@@ -85,7 +85,7 @@ std::string Describe(const Delivery& d) {
 
 std::string ChannelDeliveryText(const CChannel& c, std::optional<PsiRenderer_NetworkType> networkType) {
   if (c.m_nNetworkId == kUnknown || !networkType || *networkType == PsiRenderer_NetworkType_Atsc) return {};
-  return Describe({*networkType, static_cast<uint32_t>(c.m_nCarrierFrequency) == 0xFFFFFFFF ? kUnknown : c.m_nCarrierFrequency,
+  return Describe({*networkType, c.m_nCarrierFrequency,
                    c.m_nSymbolRate, c.m_nModulation, c.m_nPolarisation, c.m_nOrbitalPosition, c.m_nWestEastFlag,
                    c.m_nBandwidth, c.m_nDvbS2 == 1});
 }
@@ -93,9 +93,8 @@ std::string ChannelDeliveryText(const CChannel& c, std::optional<PsiRenderer_Net
 std::string TransponderText(const CTransponderFrequency& f, std::optional<PsiRenderer_NetworkType> networkType) {
   const PsiRenderer_NetworkType system = networkType.value_or(
       f.m_nSymbolRate != 0 ? PsiRenderer_NetworkType_Dvbs : PsiRenderer_NetworkType_Dvbt);
-  // The list keeps kHz for every system; "not given" (all ones in 10 Hz) shows as its hundredth.
-  const bool given = f.m_nCarrierFrequency != 0 && f.m_nCarrierFrequency != 0xFFFFFFFFu / 100;
-  const int64_t frequency = !given ? kUnknown
+  // The list keeps kHz for every system.
+  const int64_t frequency = f.m_nCarrierFrequency == 0 ? kUnknown
                             : system == PsiRenderer_NetworkType_Dvbs
                                 ? int64_t{f.m_nCarrierFrequency}
                                 : int64_t{f.m_nCarrierFrequency} * 100;

@@ -48,12 +48,12 @@ TEST(DeliveryText, EachSystemInItsOwnUnitsWithoutWhatIsUnknown) {
   EXPECT_EQ(ChannelDeliveryText(CChannel{}, PsiRenderer_NetworkType_Dvbt), "");  // no NIT seen
 }
 
-TEST(DeliveryText, TranspondersKeepKilohertzAndDropTheNotGivenFrequency) {
+TEST(DeliveryText, TranspondersKeepKilohertz) {
   CTransponderFrequency terrestrial;
   terrestrial.m_nCarrierFrequency = 474000;
   terrestrial.m_nBandwidth = 8;
   EXPECT_EQ(TransponderText(terrestrial, PsiRenderer_NetworkType_Dvbt), "DVB-T 474 MHz, 8 MHz bandwidth");
-  terrestrial.m_nCarrierFrequency = 0xFFFFFFFFu / 100;
+  terrestrial.m_nCarrierFrequency = 0;
   EXPECT_EQ(TransponderText(terrestrial, PsiRenderer_NetworkType_Dvbt), "DVB-T 8 MHz bandwidth");
   CTransponderFrequency satellite;
   satellite.m_nCarrierFrequency = 10714000;

@@ -60,6 +60,7 @@ bool CPsiProcessorNit::EvaluateSubtable(const CNitSubtable& subtable) {
   const int32_t currentTsId = first->m_nTransportStreamId;
 
   Delivery delivery;
+  bool keepFrequency = false;
   bool deliveryFound = false;
   std::optional<int32_t> s2Compatibility;
   for (const NitTransportStream& ts : subtable.transport_streams) {
@@ -97,13 +98,15 @@ bool CPsiProcessorNit::EvaluateSubtable(const CNitSubtable& subtable) {
         const uint8_t bandwidth = BandwidthMhz(terr->bandwidth);
         if (current) {
           delivery = {};
+          // Without a frequency the channel keeps the one it was tuned on.
+          keepFrequency = !terr->FrequencyGiven();
           delivery.frequency = static_cast<int32_t>(terr->centre_frequency);
           delivery.bandwidth = bandwidth;
           deliveryFound = true;
           log(5, "CPsiProcessorNit::ProcessSection(): Terrestrial delivery descr: freq: %d, bandwidth: %d",
               delivery.frequency, delivery.bandwidth);
         }
-        if (m_pFrequencies) m_pFrequencies->AddTerrestrial(terr->centre_frequency / 100, bandwidth);
+        if (m_pFrequencies && terr->FrequencyGiven()) m_pFrequencies->AddTerrestrial(terr->centre_frequency / 100, bandwidth);
       } else if (const auto* s2 = descriptor.As<CDvbS2SatelliteDeliverySystemDescriptor>();
                  s2 && m_NetworkType == PsiRenderer_NetworkType_Dvbs && current) {
         s2Compatibility = s2->backwards_compatibility_indicator;
@@ -114,7 +117,7 @@ bool CPsiProcessorNit::EvaluateSubtable(const CNitSubtable& subtable) {
   for (size_t i = 0; auto channel = m_pChannels->GetChannel(i); ++i) {
     if (deliveryFound) {
       channel->m_nNetworkId = subtable.network_id;
-      channel->m_nCarrierFrequency = delivery.frequency;
+      if (!keepFrequency) channel->m_nCarrierFrequency = delivery.frequency;
       channel->m_nModulation = delivery.modulation;
       channel->m_nSymbolRate = delivery.symbolRate;
       channel->m_nPolarisation = delivery.polarisation;

@@ -63,7 +63,7 @@ void CTransponderInfo::EvaluateNit(const std::vector<uint8_t>& section) {
         m_Values.orbitalPosition = static_cast<int32_t>(BcdToDecimal(satellite->orbital_position));
       } else if (const auto* terrestrial =
                      descriptor.As<CTerrestrialDeliverySystemDescriptor>()) {
-        m_Values.frequency = static_cast<int32_t>(terrestrial->centre_frequency);
+        if (terrestrial->FrequencyGiven()) m_Values.frequency = static_cast<int32_t>(terrestrial->centre_frequency);
       }
     }
   }

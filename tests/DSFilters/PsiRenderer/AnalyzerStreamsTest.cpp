@@ -224,14 +224,11 @@ TEST(AnalyzerStreamsTest, Test092PlainAndPackedGiveTheSameChannelsWithTerrestria
   // Program 257 "France 2" by name: all six names resolved.
   for (size_t i = 0; i < std::size(names); ++i) EXPECT_EQ(Name(plain.channels->GetChannel(i)->m_bstrServiceName), names[i]);
 
-  // One terrestrial entry per transport stream of the NIT, in kHz.
-  const auto frequencies = plain.frequencies->Copy();
-  ASSERT_EQ(frequencies.size(), 7u);
-  for (const CTransponderFrequency& f : frequencies) {
-    EXPECT_EQ(f.m_nCarrierFrequency, 0xFFFFFFFFu / 100);
-    EXPECT_EQ(f.m_nBandwidth, 8);
-  }
-  EXPECT_EQ(packed.frequencies->Size(), 7u);
+  // Every terrestrial descriptor of this NIT says "frequency not given"
+  // (all ones): no transponder comes of it, and no channel takes it.
+  EXPECT_EQ(plain.frequencies->Size(), 0u);
+  EXPECT_EQ(packed.frequencies->Size(), 0u);
+  for (size_t i = 0; i < plain.channels->Size(); ++i) EXPECT_EQ(plain.channels->GetChannel(i)->m_nCarrierFrequency, -1);
 }
 
 TEST(AnalyzerStreamsTest, Test002CompletesItsThreeSectionSdt) {
