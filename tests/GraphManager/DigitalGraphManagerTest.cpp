@@ -5,17 +5,11 @@
 #include "GraphManager/DigitalGraphTestSupport.h"
 #include "DSFilters/PsiRenderer/RecordingAnalysis.h"
 #include "DSFilters/TransportStreamCallback/TransportStreamCallbackFilter.h"
+#include "support/FileBytes.h"
 #include "support/TestData.h"
 #include "interfaces/KxFilterRole.h"
 
 namespace {
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
 std::multiset<std::string> FilterNames(KxFilterGraph* graph) {
   std::vector<ComPtr<IBaseFilter>> filters;
   EXPECT_EQ(graph->EnumFilters(&filters), S_OK);
@@ -145,7 +139,7 @@ TEST_F(DigitalGraphTest, StreamsIntoThePsiRendererAndReportsOneLockChange) {
 }
 
 TEST_F(DigitalGraphTest, TransportStreamCallbackReceivesTheTunedFileAcrossTheLoopPoint) {
-  const std::string file = ReadAll(DemoFile(2));
+  const std::string file = ReadFileBytes(DemoFile(2));
   ASSERT_FALSE(file.empty());
   constexpr uint64_t kBytesPerMs = 1000;
   auto manager = NewManager({{kDemoMux2KHz, DemoFile(2), "bitrate=\"" + std::to_string(kBytesPerMs * 8000) + "\""}}, false);

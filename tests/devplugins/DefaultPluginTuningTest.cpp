@@ -15,18 +15,12 @@
 #include "platform/graph/FilterGraph.h"
 #include "platform/virtualdvb/VirtualTunerFilter.h"
 #include "platform/graph/TestFilters.h"
+#include "support/FileBytes.h"
 #include "support/ClockDriving.h"
 #include "support/TempDir.h"
 #include "support/TuneRequests.h"
 
 namespace {
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
 std::string DemoFile(int mux) { return std::string(DTV_DEMO_DIR) + "/demo-mux" + std::to_string(mux) + ".ts"; }
 
 KxDPTuneRequestParam Unset() {
@@ -100,7 +94,7 @@ class DefaultPluginTuning : public ::testing::Test {
 }  // namespace
 
 TEST_F(DefaultPluginTuning, TunesTheDemoMultiplexOfADvbtCommand) {
-  const std::string mux2 = ReadAll(DemoFile(2));
+  const std::string mux2 = ReadFileBytes(DemoFile(2));
   ASSERT_GT(mux2.size(), 0u);
   Build(DTV_DEMO_DESCRIPTION, "demo-dvbt-1", KxCaptureDeviceType_Dvbt);
   KxDPTuneRequestParam param = Unset();
@@ -145,7 +139,7 @@ TEST_F(DefaultPluginTuning, DvbsCommandSwitchesToTheSecondLnbWithOneOscillator) 
   EXPECT_EQ(lnbSwitch, 0u);
   EXPECT_EQ(range, 1u);
 
-  const std::string mux3 = ReadAll(DemoFile(3));
+  const std::string mux3 = ReadFileBytes(DemoFile(3));
   const std::string received = Receive(2 * CVirtualTunerFilter::kSampleBytes);
   ASSERT_GE(received.size(), 2 * CVirtualTunerFilter::kSampleBytes);
   EXPECT_TRUE(received == mux3.substr(0, received.size())) << "not the second LNB's multiplex";

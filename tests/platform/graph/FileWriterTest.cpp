@@ -7,16 +7,10 @@
 #include "platform/graph/FileWriterFilter.h"
 #include "platform/graph/FilterGraph.h"
 #include "platform/graph/TestFilters.h"
+#include "support/FileBytes.h"
 #include "support/TempDir.h"
 
 namespace {
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
 struct FileWriterTest : ::testing::Test {
   TempDir dir;
   ComPtr<ComObject<CFilterGraph>> graph = ComObject<CFilterGraph>::Make();
@@ -57,7 +51,7 @@ TEST_F(FileWriterTest, WritesEverySampleAndCompletesAtTheEndOfTheStream) {
   GraphEvent event{};
   ASSERT_TRUE(graph->GetEvent(&event, 0));
   EXPECT_EQ(event.code, EC_COMPLETE);
-  EXPECT_EQ(ReadAll(path), "first " + std::string(70000, 'x') + "last");
+  EXPECT_EQ(ReadFileBytes(path), "first " + std::string(70000, 'x') + "last");
   EXPECT_FALSE(std::filesystem::exists(path + ".part"));
   ASSERT_EQ(graph->Stop(), S_OK);
 }
@@ -68,7 +62,7 @@ TEST_F(FileWriterTest, StopCompletesTheFileToo) {
   ASSERT_EQ(graph->Pause(), S_OK);
   Push("abc");
   ASSERT_EQ(graph->Stop(), S_OK);
-  EXPECT_EQ(ReadAll(path), "abc");
+  EXPECT_EQ(ReadFileBytes(path), "abc");
   std::u16string current;
   ASSERT_EQ(writer->GetCurFile(&current, nullptr), S_OK);
   EXPECT_EQ(current, std::u16string(path.begin(), path.end()));

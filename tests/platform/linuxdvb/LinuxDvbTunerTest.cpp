@@ -11,18 +11,12 @@
 #include "platform/bda/ControlInterfaces.h"
 #include "platform/com/Utf.h"
 #include "platform/linuxdvb/LinuxDvbTunerFilter.h"
+#include "support/FileBytes.h"
 #include "support/FakeFrontend.h"
 #include "support/TestData.h"
 #include "support/TuneRequests.h"
 
 namespace {
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
 struct LinuxDvbTuner : ::testing::Test {
   TempDir root;
   FakeFrontendIo io{root};
@@ -174,7 +168,7 @@ TEST_F(LinuxDvbTuner, TunesWithTheDvbV5PropertiesOfEachNetwork) {
 
 TEST_F(LinuxDvbTuner, DeliversTheDvrBytesThroughAFullTransportStreamFilter) {
   REQUIRE_SHARED_FILE(stream, "test-108.ts");
-  const std::string bytes = ReadAll(stream);
+  const std::string bytes = ReadFileBytes(stream);
   for (const int overflowAt : {0, 3}) {
     io.ServeDvr(1, bytes);
     io.OverflowAtRead(overflowAt);
@@ -188,7 +182,7 @@ TEST_F(LinuxDvbTuner, DeliversTheDvrBytesThroughAFullTransportStreamFilter) {
     ASSERT_TRUE(g.graph->GetEvent(&event, INFINITE));
     EXPECT_EQ(event.code, EC_COMPLETE);
     ASSERT_EQ(g.graph->Stop(), S_OK);
-    EXPECT_TRUE(ReadAll(root / "dvr.ts") == bytes) << "overflow at read " << overflowAt;
+    EXPECT_TRUE(ReadFileBytes(root / "dvr.ts") == bytes) << "overflow at read " << overflowAt;
     ASSERT_TRUE(io.pesFilter);
     EXPECT_EQ(io.pesFilter->pid, 0x2000);
     EXPECT_EQ(io.pesFilter->input, DMX_IN_FRONTEND);

@@ -9,18 +9,12 @@
 #include "platform/bda/ControlInterfaces.h"
 #include "platform/com/Utf.h"
 #include "platform/virtualdvb/VirtualTunerFilter.h"
+#include "support/FileBytes.h"
 #include "support/ClockDriving.h"
 #include "support/TempDir.h"
 #include "support/TuneRequests.h"
 
 namespace {
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
 std::string DemoFile(int mux) { return std::string(DTV_DEMO_DIR) + "/demo-mux" + std::to_string(mux) + ".ts"; }
 
 ComPtr<IUnknown> TunerOf(const std::string& description, const std::string& id) {
@@ -65,7 +59,7 @@ struct VirtualTunerStream : ::testing::Test {
 }  // namespace
 
 TEST_F(VirtualTunerStream, DemoTunerPlaysTheTunedMultiplexExactlyAcrossTheLoopPoint) {
-  const std::string mux2 = ReadAll(DemoFile(2));
+  const std::string mux2 = ReadFileBytes(DemoFile(2));
   ASSERT_GT(mux2.size(), 0u);
   tune::TunerGraph g;
   g.Build(TunerOf(DTV_DEMO_DESCRIPTION, "demo-dvbt-1").Get(), dir / "mux2.ts");
@@ -79,7 +73,7 @@ TEST_F(VirtualTunerStream, DemoTunerPlaysTheTunedMultiplexExactlyAcrossTheLoopPo
   ASSERT_TRUE(AdvanceUntil(*clock, 100, [&] { return g.writer->BytesWritten() >= wanted; }));
   ASSERT_EQ(g.graph->Stop(), S_OK);
 
-  const std::string written = ReadAll(dir / "mux2.ts");
+  const std::string written = ReadFileBytes(dir / "mux2.ts");
   EXPECT_EQ(written.size(), g.writer->BytesWritten());
   EXPECT_GE(written.size(), wanted);
   EXPECT_TRUE(IsFileInALoop(written, mux2));
@@ -102,7 +96,7 @@ TEST_F(VirtualTunerStream, FrequencyWithoutMultiplexGivesNoSignalAndNoSamples) {
   ASSERT_TRUE(AdvanceUntil(*clock, 10, [&] { return g.writer->BytesWritten() > 0; }));
   ASSERT_EQ(g.graph->Stop(), S_OK);
   EXPECT_EQ(afterRetune, 0u);
-  EXPECT_TRUE(IsFileInALoop(ReadAll(dir / "none.ts"), ReadAll(DemoFile(1))));
+  EXPECT_TRUE(IsFileInALoop(ReadFileBytes(dir / "none.ts"), ReadFileBytes(DemoFile(1))));
 }
 
 TEST_F(VirtualTunerStream, SatelliteTunerSelectsByLnbInputPolarisationAndBand) {
@@ -145,7 +139,7 @@ TEST_F(VirtualTunerStream, SatelliteTunerSelectsByLnbInputPolarisationAndBand) {
     ASSERT_EQ(g.graph->Run(), S_OK);
     ASSERT_TRUE(AdvanceUntil(*clock, 10, [&] { return g.writer->BytesWritten() >= 100000; }));
     ASSERT_EQ(g.graph->Stop(), S_OK);
-    EXPECT_TRUE(IsFileInALoop(ReadAll(out), ReadAll(DemoFile(c.mux)))) << c.frequency;
+    EXPECT_TRUE(IsFileInALoop(ReadFileBytes(out), ReadFileBytes(DemoFile(c.mux)))) << c.frequency;
   }
 }
 
@@ -182,7 +176,7 @@ TEST_F(VirtualTunerStream, PlaysAtTheStreamsOwnRateOrTheGivenOne) {
 }
 
 TEST_F(VirtualTunerStream, FileThatDisappearsEndsTheStreamWithAnError) {
-  const std::string content = ReadAll(DemoFile(1)).substr(0, 188 * 400);
+  const std::string content = ReadFileBytes(DemoFile(1)).substr(0, 188 * 400);
   const std::string file = dir.Write("gone.ts", content);
   const std::string description = dir.Write("gone.xml", R"(<virtualTuners><tuner id="t" system="DVB-T">
     <multiplex frequency="474000" file=")" + file + R"("/><multiplex frequency="482000" file=")" +
@@ -203,7 +197,7 @@ TEST_F(VirtualTunerStream, FileThatDisappearsEndsTheStreamWithAnError) {
     ASSERT_TRUE(AdvanceUntil(*clock, 10, [&] { return g.graph->GetEvent(&event, 0); }));
     EXPECT_EQ(event.code, EC_COMPLETE) << frequency;
     ASSERT_EQ(g.graph->Stop(), S_OK);
-    const std::string written = ReadAll(dir / "out.ts");
+    const std::string written = ReadFileBytes(dir / "out.ts");
     if (frequency == 474000) EXPECT_TRUE(IsFileInALoop(written, content));
     else EXPECT_TRUE(written.empty());
   }
