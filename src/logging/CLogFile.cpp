@@ -1,7 +1,6 @@
 #include "logging/CLogFile.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -10,6 +9,7 @@
 #include <ctime>
 #include <vector>
 
+#include "platform/os/RegularFile.h"
 #include "platform/os/SettingsKey.h"
 
 namespace {
@@ -25,19 +25,6 @@ std::string DefaultFileName() {
 }
 
 constexpr uint32_t kLockWaitMs = 1000;
-
-// A FIFO or device as the log would block or never end; only regular files.
-int OpenLogFile(const std::string& path, bool append) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | (append ? 0 : O_TRUNC), 0644);
-  if (fd < 0) return -1;
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    ::close(fd);
-    return -1;
-  }
-  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-  return fd;
-}
 
 unsigned ProcessId() { return static_cast<unsigned>(::getpid()); }
 unsigned ThreadId() { return static_cast<unsigned>(::syscall(SYS_gettid)); }
@@ -101,7 +88,8 @@ HRESULT CLogFile::Init() {
   auto lock = NamedLock::Create(kLogName, &existed);
   const bool append = key->GetNumber("AppendLog").value_or(0) != 0 || existed;
   const std::string path = key->GetString("FileName").value_or(DefaultFileName());
-  m_file = OpenLogFile(path, append);
+  // A FIFO or device as the log would block or never end: regular files only.
+  m_file = OpenRegularFile(path, O_WRONLY | O_CREAT | (append ? 0 : O_TRUNC), 0644);
   if (m_file < 0 || !lock) {
     // Without the lock, writes from several users could interleave.
     std::fputs("LogFile: cannot create file!\n", stderr);

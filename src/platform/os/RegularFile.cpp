@@ -16,8 +16,8 @@ struct Descriptor {
 };
 }  // namespace
 
-int OpenRegularFile(const std::string& path, int extraFlags) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | extraFlags);
+int OpenRegularFile(const std::string& path, int flags, mode_t mode) {
+  const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, mode);
   if (fd < 0) return -1;
   struct stat info {};
   const int error = ::fstat(fd, &info) != 0 ? errno : S_ISREG(info.st_mode) ? 0 : EINVAL;
