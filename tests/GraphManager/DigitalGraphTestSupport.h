@@ -2,7 +2,9 @@
 // The digital graph manager on a virtual tuner: a test description of one
 // DVB-T tuner whose multiplexes play given files, the host-side recorders of
 // programme guide and transport stream callbacks, and the events of a guide.
+#include <chrono>
 #include <cmath>
+#include <condition_variable>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -108,8 +110,11 @@ class CStreamRecorder : public ITransportStreamSinkCallback {
   using InterfaceMap = ::InterfaceMap<ITransportStreamSinkCallback>;
   virtual ~CStreamRecorder() = default;
   HRESULT OnData(const uint8_t* data, LONG size) override {
-    std::lock_guard lock(m_mutex);
-    m_bytes.append(reinterpret_cast<const char*>(data), static_cast<size_t>(size));
+    {
+      std::lock_guard lock(m_mutex);
+      m_bytes.append(reinterpret_cast<const char*>(data), static_cast<size_t>(size));
+    }
+    m_arrived.notify_all();
     return S_OK;
   }
   HRESULT OnStopDeliver() override { return S_OK; }
@@ -122,9 +127,15 @@ class CStreamRecorder : public ITransportStreamSinkCallback {
     std::lock_guard lock(m_mutex);
     return m_bytes.size();
   }
+  // Waits for at least `size` bytes; false when they did not come in `limit`.
+  bool WaitForSize(size_t size, std::chrono::milliseconds limit) const {
+    std::unique_lock lock(m_mutex);
+    return m_arrived.wait_for(lock, limit, [&] { return m_bytes.size() >= size; });
+  }
 
  private:
   mutable std::mutex m_mutex;
+  mutable std::condition_variable m_arrived;
   std::string m_bytes;
 };
 
