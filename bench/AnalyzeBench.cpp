@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "BenchData.h"
-#include "DSFilters/PsiRenderer/TransportStreamAnalyzer.h"
-#include "DSFilters/PsiRenderer/TransportStreamEpgReader.h"
-#include "DSFilters/PsiRenderer/RecordingAnalysis.h"
+#include "DSFilters/PsiRenderer/engine/RecordingAnalysis.h"
+#include "DSFilters/PsiRenderer/engine/TransportStreamAnalyzer.h"
+#include "DSFilters/PsiRenderer/engine/TransportStreamEpgReader.h"
 
 namespace {
 

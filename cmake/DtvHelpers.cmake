@@ -9,10 +9,22 @@ function(dtv_add_subdirectories dir)
   endforeach()
 endfunction()
 
-# dtv_library(NAME [DEPS ...]): a static library from every .cpp in the current directory tree.
+# dtv_library(NAME [DEPS ...]): a static library from every .cpp in the current directory tree,
+# except those of a nested library.
 function(dtv_library name)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  # A subdirectory with a CMakeLists.txt of its own is a library of its own.
+  file(GLOB_RECURSE nested_lists CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*/CMakeLists.txt)
+  foreach(nested_list ${nested_lists})
+    get_filename_component(nested_dir ${nested_list} DIRECTORY)
+    foreach(source ${sources})
+      string(FIND ${source} "${nested_dir}/" position)
+      if(position EQUAL 0)
+        list(REMOVE_ITEM sources ${source})
+      endif()
+    endforeach()
+  endforeach()
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})

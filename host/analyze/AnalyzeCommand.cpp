@@ -1,6 +1,6 @@
 #include "analyze/AnalyzeCommand.h"
 
-#include "DSFilters/PsiRenderer/RecordingAnalysis.h"
+#include "DSFilters/PsiRenderer/engine/RecordingAnalysis.h"
 #include "analyze/ChannelListJson.h"
 #include "analyze/ChannelListText.h"
 #include "analyze/EpgOutput.h"

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "DSFilters/PsiRenderer/Channel.h"
+#include "DSFilters/PsiRenderer/engine/Channel.h"
 #include "psi/text/SafeText.h"
 
 // The three language characters, or nothing when no language was given.

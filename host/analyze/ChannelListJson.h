@@ -3,7 +3,7 @@
 // null for every value the stream did not give.
 #include <nlohmann/json.hpp>
 
-#include "DSFilters/PsiRenderer/TransportStreamAnalyzer.h"
+#include "DSFilters/PsiRenderer/engine/TransportStreamAnalyzer.h"
 
 nlohmann::ordered_json ChannelListToJson(const TransportStreamAnalysis& analysis);
 // The document as printed: indented, every unsafe character escaped.

@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
-#include "DSFilters/PsiRenderer/Channel.h"
-#include "DSFilters/PsiRenderer/PsiRendererTypes.h"
-#include "DSFilters/PsiRenderer/TransponderFrequency.h"
+#include "DSFilters/PsiRenderer/engine/Channel.h"
+#include "DSFilters/PsiRenderer/engine/PsiRendererTypes.h"
+#include "DSFilters/PsiRenderer/engine/TransponderFrequency.h"
 
 // Empty when the channel carries no delivery data.
 std::string ChannelDeliveryText(const CChannel& channel, std::optional<PsiRenderer_NetworkType> networkType);

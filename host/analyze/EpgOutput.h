@@ -4,8 +4,8 @@
 #include <ostream>
 #include <string>
 
-#include "DSFilters/PsiRenderer/Channels.h"
-#include "DSFilters/PsiRenderer/EpgEvents.h"
+#include "DSFilters/PsiRenderer/engine/Channels.h"
+#include "DSFilters/PsiRenderer/engine/EpgEvents.h"
 
 // Events grouped per channel, times in local time.
 void PrintEpgText(CEpgEvents& events, const CChannels& channels, std::ostream& out);

@@ -1,5 +1,5 @@
 // The host-facing facets of the digital graph manager with and without a graph.
-#include "DSFilters/PsiRenderer/RecordingAnalysis.h"
+#include "DSFilters/PsiRenderer/engine/RecordingAnalysis.h"
 #include "GraphManager/DeviceRecordTable.h"
 #include "GraphManager/DigitalGraphTestSupport.h"
 #include "interfaces/KxFilterRole.h"

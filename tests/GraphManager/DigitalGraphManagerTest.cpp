@@ -2,12 +2,12 @@
 #include <fstream>
 #include <sstream>
 
-#include "GraphManager/DigitalGraphTestSupport.h"
-#include "DSFilters/PsiRenderer/RecordingAnalysis.h"
+#include "DSFilters/PsiRenderer/engine/RecordingAnalysis.h"
 #include "DSFilters/TransportStreamCallback/TransportStreamCallbackFilter.h"
+#include "GraphManager/DigitalGraphTestSupport.h"
+#include "interfaces/KxFilterRole.h"
 #include "support/FileBytes.h"
 #include "support/TestData.h"
-#include "interfaces/KxFilterRole.h"
 
 namespace {
 std::multiset<std::string> FilterNames(KxFilterGraph* graph) {

@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "DSFilters/PsiRenderer/TransportStreamAnalyzer.h"
-#include "DSFilters/PsiRenderer/TransportStreamEpgReader.h"
+#include "DSFilters/PsiRenderer/engine/TransportStreamAnalyzer.h"
+#include "DSFilters/PsiRenderer/engine/TransportStreamEpgReader.h"
 #include "support/AnalysisOutputChecks.h"
 
 namespace {

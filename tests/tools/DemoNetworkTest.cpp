@@ -10,8 +10,8 @@
 #include <pugixml.hpp>
 #include <sstream>
 
-#include "DSFilters/PsiRenderer/TransportStreamAnalyzer.h"
-#include "DSFilters/PsiRenderer/TransportStreamEpgReader.h"
+#include "DSFilters/PsiRenderer/engine/TransportStreamAnalyzer.h"
+#include "DSFilters/PsiRenderer/engine/TransportStreamEpgReader.h"
 #include "analyze/EpgOutput.h"
 
 namespace {

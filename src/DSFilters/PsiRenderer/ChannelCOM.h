@@ -1,6 +1,6 @@
 #pragma once
 // A snapshot of one channel: its own copy, never changed afterwards.
-#include "DSFilters/PsiRenderer/Channel.h"
+#include "DSFilters/PsiRenderer/engine/Channel.h"
 #include "interfaces/IChannel.h"
 #include "platform/com/ComObject.h"
 

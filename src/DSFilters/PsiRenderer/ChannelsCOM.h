@@ -2,7 +2,7 @@
 // A snapshot of a channel list: copies of its channels taken at creation.
 #include <memory>
 #include <vector>
-#include "DSFilters/PsiRenderer/Channels.h"
+#include "DSFilters/PsiRenderer/engine/Channels.h"
 #include "interfaces/IChannel.h"
 #include "platform/com/ComObject.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 // Snapshot of one EPG event for the host side.
-#include "DSFilters/PsiRenderer/EpgEvent.h"
+#include "DSFilters/PsiRenderer/engine/EpgEvent.h"
 #include "interfaces/IEpgEvents.h"
 #include "platform/com/ComObject.h"
 

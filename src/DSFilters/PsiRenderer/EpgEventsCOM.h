@@ -2,7 +2,7 @@
 // Snapshot of the event list for the host side.
 #include <vector>
 
-#include "DSFilters/PsiRenderer/EpgEvents.h"
+#include "DSFilters/PsiRenderer/engine/EpgEvents.h"
 #include "interfaces/IEpgEvents.h"
 #include "platform/com/ComObject.h"
 

@@ -2,15 +2,15 @@
 
 #include <cstring>
 
-#include "DSFilters/PsiRenderer/BackgroundEpgAtsc.h"
-#include "DSFilters/PsiRenderer/BackgroundEpgDvb.h"
-#include "DSFilters/PsiRenderer/ChannelSearchAtsc.h"
-#include "DSFilters/PsiRenderer/ChannelSearchDvb.h"
 #include "DSFilters/PsiRenderer/ChannelsCOM.h"
-#include "DSFilters/PsiRenderer/EpgAtsc.h"
-#include "DSFilters/PsiRenderer/EpgDvb.h"
 #include "DSFilters/PsiRenderer/EpgEventsCOM.h"
 #include "DSFilters/PsiRenderer/TransponderFrequenciesCOM.h"
+#include "DSFilters/PsiRenderer/engine/BackgroundEpgAtsc.h"
+#include "DSFilters/PsiRenderer/engine/BackgroundEpgDvb.h"
+#include "DSFilters/PsiRenderer/engine/ChannelSearchAtsc.h"
+#include "DSFilters/PsiRenderer/engine/ChannelSearchDvb.h"
+#include "DSFilters/PsiRenderer/engine/EpgAtsc.h"
+#include "DSFilters/PsiRenderer/engine/EpgDvb.h"
 #include "logging/LogFile.h"
 #include "platform/com/Property.h"
 #include "platform/com/TaskMemory.h"
@@ -268,7 +268,8 @@ HRESULT CPsiRendererFilter::StartBackgroundEpg(IEpgCallback* callback) {
   AutoLock lock(m_interfaceLock);
   if (!callback || !m_pBackgroundEpg) return E_POINTER;
   if (m_nRunning) return S_FALSE;
-  m_pBackgroundEpg->SetCallback(callback);
+  m_EpgCallbackSink.SetCallback(callback);
+  m_pBackgroundEpg->SetSink(&m_EpgCallbackSink);
   if (!m_pBackgroundEpg->Start(THREAD_PRIORITY_IDLE)) return E_FAIL;
   m_nRunning = 1;
   return S_OK;

@@ -6,13 +6,14 @@
 #include <atomic>
 #include <memory>
 
-#include "DSFilters/PsiRenderer/BackgroundEpgBase.h"
-#include "DSFilters/PsiRenderer/CAManager.h"
-#include "DSFilters/PsiRenderer/ChannelSearchBase.h"
-#include "DSFilters/PsiRenderer/EpgBase.h"
-#include "DSFilters/PsiRenderer/PsiRendererSplitter.h"
+#include "DSFilters/PsiRenderer/EpgCallbackSink.h"
 #include "DSFilters/PsiRenderer/StreamObserver.h"
-#include "DSFilters/PsiRenderer/TransponderInfo.h"
+#include "DSFilters/PsiRenderer/engine/BackgroundEpgBase.h"
+#include "DSFilters/PsiRenderer/engine/CAManager.h"
+#include "DSFilters/PsiRenderer/engine/ChannelSearchBase.h"
+#include "DSFilters/PsiRenderer/engine/EpgBase.h"
+#include "DSFilters/PsiRenderer/engine/PsiRendererSplitter.h"
+#include "DSFilters/PsiRenderer/engine/TransponderInfo.h"
 #include "interfaces/IPsiRenderer.h"
 #include "platform/graph/BaseFilter.h"
 
@@ -85,6 +86,7 @@ class CPsiRendererFilter : public CBaseFilter,
   PsiRenderer_NetworkType m_NetworkType = PsiRenderer_NetworkType_Dvbt;
   std::shared_ptr<CChannelSearchBase> m_pChannelSearch;
   std::shared_ptr<CEpgBase> m_pEpg;
+  CEpgCallbackSink m_EpgCallbackSink;  // outlives the background EPG that calls it
   std::shared_ptr<CBackgroundEpgBase> m_pBackgroundEpg;
   std::atomic<int32_t> m_nRunning{0};
 };

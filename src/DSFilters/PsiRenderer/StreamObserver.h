@@ -3,7 +3,7 @@
 #include <atomic>
 #include <cstdint>
 
-#include "DSFilters/PsiRenderer/PsiReaderSimpleThread.h"
+#include "DSFilters/PsiRenderer/engine/PsiReaderSimpleThread.h"
 
 class CStreamObserver : public CPsiReaderSimpleThread {
  public:

@@ -2,7 +2,7 @@
 // A snapshot of the announced transponders: copies taken at creation.
 #include <memory>
 #include <vector>
-#include "DSFilters/PsiRenderer/TransponderFrequencies.h"
+#include "DSFilters/PsiRenderer/engine/TransponderFrequencies.h"
 #include "interfaces/IChannel.h"
 #include "platform/com/ComObject.h"
 

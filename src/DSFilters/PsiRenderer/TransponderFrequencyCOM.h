@@ -1,6 +1,6 @@
 #pragma once
 // A snapshot of one announced transponder.
-#include "DSFilters/PsiRenderer/TransponderFrequency.h"
+#include "DSFilters/PsiRenderer/engine/TransponderFrequency.h"
 #include "interfaces/IChannel.h"
 #include "platform/com/ComObject.h"
 

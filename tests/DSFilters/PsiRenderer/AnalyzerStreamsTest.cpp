@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "DSFilters/PsiRenderer/RecordingAnalysis.h"
-#include "DSFilters/PsiRenderer/TransportStreamAnalyzer.h"
+#include "DSFilters/PsiRenderer/engine/RecordingAnalysis.h"
+#include "DSFilters/PsiRenderer/engine/TransportStreamAnalyzer.h"
+#include "DSFilters/PsiRenderer/engine/TransportStreamEpgReader.h"
 #include "platform/os/InputFile.h"
 #include "support/TempDir.h"
-#include "DSFilters/PsiRenderer/TransportStreamEpgReader.h"
 #include "support/TestData.h"
 
 namespace {

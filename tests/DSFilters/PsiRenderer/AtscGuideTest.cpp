@@ -7,13 +7,14 @@
 #include <string>
 
 #include "AtscSections.h"
-#include "DSFilters/PsiRenderer/BackgroundEpgAtsc.h"
-#include "DSFilters/PsiRenderer/TransportStreamEpgReader.h"
-#include "psi/atsc/GpsTime.h"
+#include "DSFilters/PsiRenderer/EpgCallbackSink.h"
+#include "DSFilters/PsiRenderer/engine/BackgroundEpgAtsc.h"
+#include "DSFilters/PsiRenderer/engine/TransportStreamEpgReader.h"
 #include "SplitterSections.h"
 #include "platform/com/BStr.h"
 #include "platform/com/ComPtr.h"
 #include "platform/sync/Event.h"
+#include "psi/atsc/GpsTime.h"
 
 namespace {
 
@@ -97,7 +98,8 @@ TEST(AtscGuideBackground, TwoSectionEitGivesAllEventsAndALaterEttDeliversTheEven
   CPsiRendererSplitter splitter;
   CBackgroundEpgAtsc epg(splitter, PsiRenderer_NetworkType_Atsc);
   RecordingCallback callback;
-  epg.SetCallback(&callback);
+  CEpgCallbackSink sink(&callback);
+  epg.SetSink(&sink);
   ASSERT_TRUE(epg.Start(THREAD_PRIORITY_NORMAL));
   StreamBuilder tables;
   // The STT first: whenever the worker takes the MGT, it has the leap seconds.

@@ -3,10 +3,10 @@
 #include <thread>
 
 #include "DSFilters/PsiRenderer/ChannelCOM.h"
-#include "DSFilters/PsiRenderer/Channels.h"
 #include "DSFilters/PsiRenderer/ChannelsCOM.h"
-#include "DSFilters/PsiRenderer/TransponderFrequencies.h"
 #include "DSFilters/PsiRenderer/TransponderFrequenciesCOM.h"
+#include "DSFilters/PsiRenderer/engine/Channels.h"
+#include "DSFilters/PsiRenderer/engine/TransponderFrequencies.h"
 #include "platform/com/ComPtr.h"
 
 namespace {

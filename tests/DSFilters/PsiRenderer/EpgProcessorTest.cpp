@@ -3,10 +3,10 @@
 #include <cstdlib>
 
 #include "DSFilters/PsiRenderer/EpgEventsCOM.h"
-#include "DSFilters/PsiRenderer/PsiProcessorAtscEit.h"
-#include "DSFilters/PsiRenderer/PsiProcessorAtscEtt.h"
-#include "DSFilters/PsiRenderer/PsiProcessorEit.h"
-#include "DSFilters/PsiRenderer/PsiProcessorMgt.h"
+#include "DSFilters/PsiRenderer/engine/PsiProcessorAtscEit.h"
+#include "DSFilters/PsiRenderer/engine/PsiProcessorAtscEtt.h"
+#include "DSFilters/PsiRenderer/engine/PsiProcessorEit.h"
+#include "DSFilters/PsiRenderer/engine/PsiProcessorMgt.h"
 #include "platform/com/Date.h"
 #include "psi/SectionBuilder.h"
 #include "psi/StreamSections.h"

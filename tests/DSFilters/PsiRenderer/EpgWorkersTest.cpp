@@ -4,10 +4,11 @@
 
 #include <atomic>
 
-#include "DSFilters/PsiRenderer/BackgroundEpgDvb.h"
-#include "DSFilters/PsiRenderer/EpgAtsc.h"
-#include "DSFilters/PsiRenderer/EpgDvb.h"
 #include "AtscSections.h"
+#include "DSFilters/PsiRenderer/EpgCallbackSink.h"
+#include "DSFilters/PsiRenderer/engine/BackgroundEpgDvb.h"
+#include "DSFilters/PsiRenderer/engine/EpgAtsc.h"
+#include "DSFilters/PsiRenderer/engine/EpgDvb.h"
 #include "SearchStreamPusher.h"
 #include "psi/SectionBuilder.h"
 #include "support/TestData.h"
@@ -59,7 +60,8 @@ TEST(BackgroundEpgWorker, DeliversOnlyNewEventsAndEverythingAgainAfterARestart) 
   CPsiRendererSplitter splitter;
   CBackgroundEpgDvb epg(splitter, PsiRenderer_NetworkType_Dvbt);
   CountingCallback callback;
-  epg.SetCallback(&callback);
+  CEpgCallbackSink sink(&callback);
+  epg.SetSink(&sink);
   SearchStreamPusher pusher(splitter, file);
   for (int run = 0; run < 2; ++run) {
     callback.calls = 0;

@@ -1,13 +1,13 @@
 // The rules of the channel processors on hand-built sections.
 #include <gtest/gtest.h>
 
-#include "DSFilters/PsiRenderer/PsiProcessorCat.h"
-#include "DSFilters/PsiRenderer/PsiProcessorNit.h"
-#include "DSFilters/PsiRenderer/PsiProcessorPat.h"
-#include "DSFilters/PsiRenderer/PsiProcessorPmtAtsc.h"
-#include "DSFilters/PsiRenderer/PsiProcessorPmtDvb.h"
-#include "DSFilters/PsiRenderer/PsiProcessorSdt.h"
-#include "DSFilters/PsiRenderer/PsiProcessorVct.h"
+#include "DSFilters/PsiRenderer/engine/PsiProcessorCat.h"
+#include "DSFilters/PsiRenderer/engine/PsiProcessorNit.h"
+#include "DSFilters/PsiRenderer/engine/PsiProcessorPat.h"
+#include "DSFilters/PsiRenderer/engine/PsiProcessorPmtAtsc.h"
+#include "DSFilters/PsiRenderer/engine/PsiProcessorPmtDvb.h"
+#include "DSFilters/PsiRenderer/engine/PsiProcessorSdt.h"
+#include "DSFilters/PsiRenderer/engine/PsiProcessorVct.h"
 #include "psi/DescriptorBytes.h"
 #include "psi/SectionBuilder.h"
 #include "psi/TsTestSupport.h"

@@ -11,7 +11,7 @@
 #include <set>
 #include <vector>
 
-#include "DSFilters/PsiRenderer/PsiRendererSplitter.h"
+#include "DSFilters/PsiRenderer/engine/PsiRendererSplitter.h"
 #include "platform/sync/Clock.h"
 
 class SearchStreamPusher {

@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "DSFilters/PsiRenderer/ChannelSearchAtsc.h"
-#include "DSFilters/PsiRenderer/ChannelSearchDvb.h"
+#include "DSFilters/PsiRenderer/engine/ChannelSearchAtsc.h"
+#include "DSFilters/PsiRenderer/engine/ChannelSearchDvb.h"
 #include "SearchStreamPusher.h"
 #include "support/TestData.h"
 

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "DSFilters/PsiRenderer/PsiRendererSplitter.h"
+#include "DSFilters/PsiRenderer/engine/PsiRendererSplitter.h"
 #include "SplitterSections.h"
 #include "support/TestData.h"
 

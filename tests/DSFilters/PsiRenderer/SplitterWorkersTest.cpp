@@ -3,9 +3,10 @@
 #include <fstream>
 #include <iterator>
 
-#include "DSFilters/PsiRenderer/BackgroundEpgDvb.h"
-#include "DSFilters/PsiRenderer/CAManager.h"
-#include "DSFilters/PsiRenderer/TransponderInfo.h"
+#include "DSFilters/PsiRenderer/EpgCallbackSink.h"
+#include "DSFilters/PsiRenderer/engine/BackgroundEpgDvb.h"
+#include "DSFilters/PsiRenderer/engine/CAManager.h"
+#include "DSFilters/PsiRenderer/engine/TransponderInfo.h"
 #include "SearchStreamPusher.h"
 #include "SplitterSections.h"
 #include "psi/ts/Crc32.h"
@@ -114,7 +115,8 @@ TEST(SplitterCollectors, BackgroundEpgLeavesTheCaManagerAndTransponderInfoTheirS
   CTransponderInfo info(splitter);
   CBackgroundEpgDvb epg(splitter, PsiRenderer_NetworkType_Dvbt);
   CountingCallback callback;
-  epg.SetCallback(&callback);
+  CEpgCallbackSink sink(&callback);
+  epg.SetSink(&sink);
   ASSERT_TRUE(epg.Start(THREAD_PRIORITY_NORMAL));
   // Until the EPG is surely running: it has delivered events.
   for (int i = 0; i < 100 && !callback.delivered.IsSet(); ++i) {
