@@ -10,6 +10,8 @@
 
 #include "AnalyzeCommand.h"
 #include "ChannelsCommand.h"
+#include "ExportCommand.h"
+#include "ImportCommand.h"
 #include "DevicesCommand.h"
 #include "HostOptions.h"
 #include "InfoCommand.h"
@@ -80,6 +82,8 @@ int main(int argc, char** argv) {
     AddDevicesCommand(app, options);
     AddAnalyzeCommand(app);
     AddChannelsCommand(app, options);
+    AddExportCommand(app, options);
+    AddImportCommand(app, options);
     status = Run(app, argc, argv);
   } catch (const std::system_error& e) {
     if (!IsClosedByReader(e.code().value())) {
