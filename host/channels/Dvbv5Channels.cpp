@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 #include <fmt/ranges.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -13,10 +14,19 @@
 #include "channels/DeliverySystem.h"
 #include "channels/Dvbv5Values.h"
 #include "channels/PidInfoObjects.h"
+#include "platform/com/Utf.h"
+#include "psi/text/SafeText.h"
 
 namespace {
 // libdvbv5 keeps satellite frequencies in kHz and the others in Hz.
 long long FrequencyScale(PsiRenderer_NetworkType system) { return system == PsiRenderer_NetworkType_Dvbs ? 1 : 1000; }
+
+// libdvbv5 ends a name at its first ']' and reads one line.
+std::string Dvbv5Name(const std::string& title) {
+  std::string name = SafeUtf8(Utf8ToUtf16(title), TextUse::Line);
+  std::replace(name.begin(), name.end(), ']', ')');
+  return name;
+}
 
 void AddPositive(Dvbv5Entry& entry, const std::string& key, long long value, long long scale = 1) {
   if (value > 0) entry.Add(key, std::to_string(value * scale));
@@ -36,7 +46,7 @@ void AddPids(Dvbv5Entry& entry, const CChannel& record) {
 }
 
 Dvbv5Entry EntryOf(IKxChannel* channel, PsiRenderer_NetworkType system) {
-  Dvbv5Entry entry{TextOf(channel, &IKxChannel::get_Title), {}};
+  Dvbv5Entry entry{Dvbv5Name(TextOf(channel, &IKxChannel::get_Title)), {}};
   const CChannel record = ChannelRecordOf(channel);
   if (record.m_nServiceId >= 0) entry.Add("SERVICE_ID", std::to_string(record.m_nServiceId));
   if (record.m_nOriginalNetworkId >= 0) entry.Add("NETWORK_ID", std::to_string(record.m_nOriginalNetworkId));

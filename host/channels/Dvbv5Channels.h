@@ -8,7 +8,8 @@
 #include "channels/ChannelList.h"
 #include "channels/Dvbv5Text.h"
 
-// Channels whose delivery system is unknown cannot be tuned from the file
+// A ']' in a name becomes ')', as libdvbv5 ends names there. Channels whose
+// delivery system is unknown cannot be tuned from the file
 // and are left out; `skipped` counts them.
 std::vector<Dvbv5Entry> Dvbv5ChannelEntries(const ChannelList& channels, size_t& skipped);
 // Nothing with `error` naming the entry when one lacks its delivery system or frequency.
