@@ -19,10 +19,11 @@ int RunAnalyze(const AnalyzeOptions& options, std::ostream& out, std::ostream& e
     err << "dtv analyze: " << input.Error() << '\n';
     return 1;
   }
-  if (!options.xmltv.empty() && input.IsSameFile(options.xmltv)) {
-    err << "dtv analyze: cannot write " << options.xmltv << ": it is the input\n";
-    return 1;
-  }
+  for (const std::string& output : {options.xmltv, options.saveChannels})
+    if (!output.empty() && input.IsSameFile(output)) {
+      err << "dtv analyze: cannot write " << output << ": it is the input\n";
+      return 1;
+    }
   // Channels and guide from one read of the input.
   CTsPacketReader packets(input);
   const RecordingAnalysis recording = AnalyzeRecording(packets, options.atsc, options.epg);
@@ -31,6 +32,13 @@ int RunAnalyze(const AnalyzeOptions& options, std::ostream& out, std::ostream& e
   if (!analysis.error.empty()) {
     err << "dtv analyze: " << InputError(input, analysis.error) << '\n';
     return 1;
+  }
+  if (!options.saveChannels.empty() && options.channelListWriter) {
+    std::string error;
+    if (!options.channelListWriter(analysis, options.saveChannels, error)) {
+      err << "dtv analyze: " << error << '\n';
+      return 1;
+    }
   }
   const std::shared_ptr<CEpgEvents>& events = recording.events;
   if (events) {

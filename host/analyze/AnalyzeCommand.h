@@ -3,8 +3,11 @@
 // (and the programme guide) of a recorded stream, "-" for standard input.
 // Damage the stream survives (a cut end, junk between packets) is reported as
 // warnings; the channels found are still listed.
+#include <functional>
 #include <ostream>
 #include <string>
+
+#include "DSFilters/PsiRenderer/TransportStreamAnalyzer.h"
 
 struct AnalyzeOptions {
   std::string path;   // "-": standard input
@@ -12,6 +15,9 @@ struct AnalyzeOptions {
   bool json = false;
   bool epg = false;   // also read the EPG of the actual transport stream
   std::string xmltv;  // with epg: write the events to this XMLTV file
+  std::string saveChannels;  // write the channels found as a channel list file
+  // Writes the channel list file; false with the error.
+  std::function<bool(const TransportStreamAnalysis&, const std::string& path, std::string& error)> channelListWriter;
 };
 
 // Prints the channel list to out and the warnings to err; on bad input prints

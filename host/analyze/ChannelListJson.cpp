@@ -25,7 +25,9 @@ Json TeletextPageValue(uint8_t page) {
   return number ? Json(*number) : Json(nullptr);
 }
 
-Json Channel(const CChannel& c) {
+}  // namespace
+
+nlohmann::ordered_json ChannelToJson(const CChannel& c) {
   Json audio = Json::array();
   for (const AudioRecord& a : c.m_vAudio)
     audio.push_back({{"pid", a.pid},
@@ -75,14 +77,13 @@ Json Channel(const CChannel& c) {
               {"sourceId", Value(c.m_nSourceId)},
               {"channelTsId", Value(c.m_nChannelTsId)}};
 }
-}  // namespace
 
 nlohmann::ordered_json ChannelListToJson(const TransportStreamAnalysis& analysis) {
   const std::vector<CChannel> channels = analysis.channels->Copy();
   // Every channel of one stream carries the same stream and network identifiers.
   const CChannel first = channels.empty() ? CChannel() : channels.front();
   Json list = Json::array();
-  for (const CChannel& channel : channels) list.push_back(Channel(channel));
+  for (const CChannel& channel : channels) list.push_back(ChannelToJson(channel));
   Json frequencies = Json::array();
   for (const CTransponderFrequency& f : analysis.frequencies->Copy())
     frequencies.push_back({{"frequency", f.m_nCarrierFrequency},

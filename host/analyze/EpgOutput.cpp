@@ -5,6 +5,7 @@
 #include <pugixml.hpp>
 
 #include "analyze/OutputFile.h"
+#include "analyze/XmltvChannelId.h"
 #include "psi/text/SafeText.h"
 
 namespace {
@@ -27,9 +28,7 @@ struct ChannelInfo {
 };
 
 std::string ChannelId(const CEpgEvent& e) {
-  if (e.m_lOriginalNetworkId == -1) return std::to_string(e.m_lServiceId) + ".atsc";
-  return std::to_string(e.m_lOriginalNetworkId) + "." + std::to_string(e.m_lTransportStreamId) + "." +
-         std::to_string(e.m_lServiceId) + ".dvb";
+  return XmltvChannelId(e.m_lOriginalNetworkId, e.m_lTransportStreamId, e.m_lServiceId);
 }
 
 std::string ChannelName(const CEpgEvent& e, const std::vector<CChannel>& channels) {

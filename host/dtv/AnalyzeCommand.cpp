@@ -8,6 +8,8 @@
 
 #include "analyze/AnalyzeCommand.h"
 #include "analyze/FdStreamBuf.h"
+#include "channels/AnalysisChannels.h"
+#include "channels/ChannelFile.h"
 #include "StandardOutput.h"
 #include "dtvhost/HostError.h"
 
@@ -36,6 +38,12 @@ void AddAnalyzeCommand(CLI::App& app) {
   command->add_flag("--epg", options->epg, "Also read the programme guide (EIT; ATSC: EIT and ETT)");
   command->add_option("--xmltv", options->xmltv, "With --epg: write the programme guide as XMLTV to this file")
       ->needs("--epg");
+  command->add_option("--save-channels", options->saveChannels,
+                      "Also write the channels found as a channel list file (for 'dtv channels' and 'dtv export')");
+  options->channelListWriter = [](const TransportStreamAnalysis& analysis, const std::string& path,
+                                  std::string& error) {
+    return SaveChannelFile(path, ChannelsFromAnalysis(analysis), error);
+  };
   command->callback([options] {
     if (RunAnalyzeToStandardOutput(*options) != 0) throw CLI::RuntimeError(1);
   });

@@ -2,7 +2,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iostream>
+#include <nlohmann/json.hpp>
+#include <optional>
 
+#include "analyze/ChannelListJson.h"
 #include "dtvhost/HostError.h"
 #include "hwconfig/HWConfig.h"
 #include "hwconfig/RunDevices.h"
@@ -31,12 +35,29 @@ std::vector<std::string> NotTaken(IKxHWConfig* hwConfig, const std::vector<std::
   return problems;
 }
 
-int RunDevicesCommand(const HostOptions& options, const HWConfigOptions& hwOptions) {
+void PrintDevicesJson(const std::vector<DeviceListing>& devices) {
+  nlohmann::ordered_json list = nlohmann::ordered_json::array();
+  for (size_t i = 0; i < devices.size(); ++i) {
+    const DeviceListing& d = devices[i];
+    list.push_back({{"number", i},
+                    {"name", d.friendlyName},
+                    {"deliverySystem", d.deliverySystem},
+                    {"moniker", d.moniker},
+                    {"manufacturer", d.manufacturer},
+                    {"hardwareId", d.hardwareId},
+                    {"inUse", d.inUse},
+                    {"lockLevel", d.inUse ? nlohmann::ordered_json(d.lockLevel) : nlohmann::ordered_json(nullptr)},
+                    {"lockedHere", d.lockedHere}});
+  }
+  std::cout << JsonText(nlohmann::ordered_json{{"devices", list}}) << '\n';
+}
+
+int RunDevicesCommand(const HostOptions& options, const HWConfigOptions& hwOptions, bool json) {
   PluginLibrary library(options.PluginPath());
   const auto hwConfig = ComObject<CHWConfig>::Make(hwOptions);
   std::vector<std::string> problems = hwConfig->Problems();
   std::vector<std::string> listed;
-  int result = 1;
+  std::optional<std::vector<DeviceListing>> devices;
   {
     const ComPtr<IKxTvPlugin> plugin = library.CreatePlugin();
     if (FAILED(plugin->SetHardwareConfig(hwConfig.Get()))) throw HostError("the plug-in refused the hardware configuration");
@@ -45,10 +66,15 @@ int RunDevicesCommand(const HostOptions& options, const HWConfigOptions& hwOptio
       throw HostError("the plug-in has no system configuration");
     const ComPtr<IKxSystemConfiguration> system = QueryAs<IKxSystemConfiguration>(configuration.Get());
     if (!system) throw HostError("the system configuration lacks its interface");
-    result = RunDevices(system.Get(), stdout, &listed);
+    devices = ListDevices(system.Get());
     plugin->ReleaseHardwareConfig();
   }
-  if (result != 0) throw HostError("the devices cannot be listed");
+  if (!devices) throw HostError("the devices cannot be listed");
+  for (const DeviceListing& device : *devices) listed.push_back(device.moniker);
+  if (json)
+    PrintDevicesJson(*devices);
+  else
+    PrintDevices(*devices, stdout);
   for (std::string& problem : NotTaken(hwConfig.Get(), listed)) problems.push_back(std::move(problem));
   for (const std::string& problem : problems) std::fprintf(stderr, "dtv: %s\n", problem.c_str());
   return problems.empty() ? 0 : 1;
@@ -65,7 +91,10 @@ void AddDevicesCommand(CLI::App& app, HostOptions& options) {
                     "Leave out the bundled demo tuners");
   command->add_option("--dev-root", hwOptions->devRoot, "Root of the device tree (default /dev)");
   command->add_option("--sys-root", hwOptions->sysRoot, "Root of sysfs (default /sys)");
-  command->callback([&options, hwOptions] {
-    if (const int status = RunDevicesCommand(options, *hwOptions); status != 0) throw CLI::RuntimeError(status);
+  auto json = std::make_shared<bool>(false);
+  command->add_flag("--json", *json, "Print one JSON object");
+  command->callback([&options, hwOptions, json] {
+    if (const int status = RunDevicesCommand(options, *hwOptions, *json); status != 0)
+      throw CLI::RuntimeError(status);
   });
 }

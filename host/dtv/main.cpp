@@ -9,6 +9,9 @@
 #include <system_error>
 
 #include "AnalyzeCommand.h"
+#include "ChannelsCommand.h"
+#include "ExportCommand.h"
+#include "ImportCommand.h"
 #include "DevicesCommand.h"
 #include "HostOptions.h"
 #include "InfoCommand.h"
@@ -24,7 +27,7 @@ constexpr int kUsageStatus = 2;
 const char* CommandWord(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
-    if (arg == "--plugin") {
+    if (arg == "--plugin" || arg == "--channels") {
       ++i;
       continue;
     }
@@ -74,9 +77,13 @@ int main(int argc, char** argv) {
     app.fallthrough();
     HostOptions options;
     app.add_option("--plugin", options.pluginPath, "Plug-in module to load (default: the one next to dtv)");
+    app.add_option("--channels", options.channelsPath, "Channel list file (default: " + DefaultChannelFile() + ")");
     AddInfoCommand(app, options);
     AddDevicesCommand(app, options);
     AddAnalyzeCommand(app);
+    AddChannelsCommand(app, options);
+    AddExportCommand(app, options);
+    AddImportCommand(app, options);
     status = Run(app, argc, argv);
   } catch (const std::system_error& e) {
     if (!IsClosedByReader(e.code().value())) {

@@ -26,10 +26,10 @@ std::string HardwareId(IKxCaptureDevice* device) {
 }
 }  // namespace
 
-int RunDevices(IKxSystemConfiguration* configuration, std::FILE* out, std::vector<std::string>* listed) {
+std::optional<std::vector<DeviceListing>> ListDevices(IKxSystemConfiguration* configuration) {
   LONG count = 0;
-  if (!configuration || FAILED(configuration->get_DeviceCount(&count))) return 1;
-  if (count == 0) std::fprintf(out, "No digital TV devices found.\n");
+  if (!configuration || FAILED(configuration->get_DeviceCount(&count))) return std::nullopt;
+  std::vector<DeviceListing> devices;
   for (LONG i = 0; i < count; ++i) {
     ComPtr<IKxCaptureDevice> device;
     if (FAILED(configuration->GetDevice(i, device.Put()))) continue;
@@ -38,18 +38,26 @@ int RunDevices(IKxSystemConfiguration* configuration, std::FILE* out, std::vecto
     VARIANT_BOOL inUse = VARIANT_FALSE, lockedHere = VARIANT_FALSE;
     LONG level = 0;
     device->GetUsage(&inUse, &level, &lockedHere);
-    std::fprintf(out, "%d: %s\n", static_cast<int>(i), Text(&IKxCaptureDevice::get_FriendlyName, device.Get()).c_str());
-    std::fprintf(out, "   delivery system: %s\n", DeliverySystemOf(type));
-    const std::string moniker = Text(&IKxCaptureDevice::get_MonikerName, device.Get());
-    if (listed) listed->push_back(moniker);
-    std::fprintf(out, "   moniker:         %s\n", moniker.c_str());
-    std::fprintf(out, "   manufacturer:    %s\n", Text(&IKxCaptureDevice::get_Manufacturer, device.Get()).c_str());
-    std::fprintf(out, "   hardware id:     %s\n", HardwareId(device.Get()).c_str());
-    if (inUse)
-      std::fprintf(out, "   in use:          yes (level %d%s)\n", static_cast<int>(level),
-                   lockedHere ? ", locked here" : "");
+    devices.push_back({Text(&IKxCaptureDevice::get_FriendlyName, device.Get()), DeliverySystemOf(type),
+                       Text(&IKxCaptureDevice::get_MonikerName, device.Get()),
+                       Text(&IKxCaptureDevice::get_Manufacturer, device.Get()), HardwareId(device.Get()),
+                       inUse != VARIANT_FALSE, static_cast<long>(level), lockedHere != VARIANT_FALSE});
+  }
+  return devices;
+}
+
+void PrintDevices(const std::vector<DeviceListing>& devices, std::FILE* out) {
+  if (devices.empty()) std::fprintf(out, "No digital TV devices found.\n");
+  for (size_t i = 0; i < devices.size(); ++i) {
+    const DeviceListing& d = devices[i];
+    std::fprintf(out, "%zu: %s\n", i, d.friendlyName.c_str());
+    std::fprintf(out, "   delivery system: %s\n", d.deliverySystem.c_str());
+    std::fprintf(out, "   moniker:         %s\n", d.moniker.c_str());
+    std::fprintf(out, "   manufacturer:    %s\n", d.manufacturer.c_str());
+    std::fprintf(out, "   hardware id:     %s\n", d.hardwareId.c_str());
+    if (d.inUse)
+      std::fprintf(out, "   in use:          yes (level %ld%s)\n", d.lockLevel, d.lockedHere ? ", locked here" : "");
     else
       std::fprintf(out, "   in use:          no\n");
   }
-  return 0;
 }

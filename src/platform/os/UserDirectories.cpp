@@ -27,3 +27,9 @@ std::string UserCacheDirectory() {
   if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) return "";
   return dir;
 }
+
+std::string UserDataDirectory() {
+  if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data == '/') return data;
+  const std::string home = HomeDirectory();
+  return home.empty() ? "" : home + "/.local/share";
+}

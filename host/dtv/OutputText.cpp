@@ -1,0 +1,18 @@
+#include "OutputText.h"
+
+#include <iostream>
+
+#include "analyze/OutputFile.h"
+#include "dtvhost/HostError.h"
+
+void WriteOutputText(const std::string& path, const std::string& text) {
+  if (path.empty() || path == "-") {
+    std::cout << text;
+    return;
+  }
+  COutputFile file;
+  std::string error;
+  if (!file.Open(path, error)) throw HostError(error);
+  file.Stream() << text;
+  if (!file.Commit(error)) throw HostError(error);
+}

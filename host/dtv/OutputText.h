@@ -1,0 +1,6 @@
+#pragma once
+// A command's text result: to a file (written whole, then renamed into
+// place) or, without one, to standard output. Failures are HostErrors.
+#include <string>
+
+void WriteOutputText(const std::string& path, const std::string& text);
