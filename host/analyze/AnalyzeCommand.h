@@ -7,7 +7,7 @@
 #include <ostream>
 #include <string>
 
-#include "DSFilters/PsiRenderer/TransportStreamAnalyzer.h"
+#include "DSFilters/PsiRenderer/engine/TransportStreamAnalyzer.h"
 
 struct AnalyzeOptions {
   std::string path;   // "-": standard input

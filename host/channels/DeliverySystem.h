@@ -2,7 +2,7 @@
 // The delivery system a stored channel is received on, told by its channel type.
 #include <optional>
 
-#include "DSFilters/PsiRenderer/PsiRendererTypes.h"
+#include "DSFilters/PsiRenderer/engine/PsiRendererTypes.h"
 #include "platform/com/Types.h"
 
 std::optional<PsiRenderer_NetworkType> NetworkTypeOfChannel(LONG channelType);

@@ -5,7 +5,7 @@
 // modulation values). These convert both ways.
 #include <optional>
 
-#include "DSFilters/PsiRenderer/PsiRendererTypes.h"
+#include "DSFilters/PsiRenderer/engine/PsiRendererTypes.h"
 #include "platform/com/Types.h"
 
 LONG FrequencyKhz(int32_t descriptorFrequency, std::optional<PsiRenderer_NetworkType> system);

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "DSFilters/PsiRenderer/PsiRendererTypes.h"
+#include "DSFilters/PsiRenderer/engine/PsiRendererTypes.h"
 #include "platform/com/Types.h"
 
 // "DVBT", "DVBC/ANNEX_A", "DVBS", "DVBS2", "ATSC".

@@ -2,7 +2,7 @@
 // same, and every broken file is one line naming it.
 #include <gtest/gtest.h>
 
-#include "DSFilters/PsiRenderer/RecordingAnalysis.h"
+#include "DSFilters/PsiRenderer/engine/RecordingAnalysis.h"
 #include "channels/AnalysisChannels.h"
 #include "channels/ChannelFile.h"
 #include "channels/ChannelProperties.h"

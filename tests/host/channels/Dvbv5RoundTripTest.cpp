@@ -5,7 +5,7 @@
 
 #include <fstream>
 
-#include "DSFilters/PsiRenderer/RecordingAnalysis.h"
+#include "DSFilters/PsiRenderer/engine/RecordingAnalysis.h"
 #include "channels/AnalysisChannels.h"
 #include "channels/ChannelProperties.h"
 #include "channels/ChannelRecord.h"
