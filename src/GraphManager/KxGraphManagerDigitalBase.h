@@ -106,6 +106,9 @@ class CKxGraphManagerDigitalBase : public CKxGraphManager,
   virtual HRESULT PutTuneRequest(IKxChannel* channel);
   virtual HRESULT ExecuteTuneRequestCommand(IKxChannel* channel);
   HRESULT GetTuneRequest(IKxChannel* channel, ITuneRequest** out);
+  // Hands a tune request to the network provider's tuner interface.
+  HRESULT TuneNetworkProvider(ITuneRequest* request);
+  std::shared_ptr<CDevicePluginManager> DevicePlugins();
   // The plug-in serving `capability`: E_FAIL without a graph, S_FALSE when
   // none qualifies.
   HRESULT FindCapablePlugin(LONG capability, ComPtr<IKxDevicePlugin>* plugin);
@@ -156,7 +159,6 @@ class CKxGraphManagerDigitalBase : public CKxGraphManager,
   // statistics answered.
   bool ReadReceptionStatistics(LONG* quality, LONG* strength);
   HRESULT GetScanningTuner(IScanningTuner** tuner);
-  std::shared_ptr<CDevicePluginManager> DevicePlugins();
   HRESULT PluginRecordAt(LONG index, const DevicePluginRecord** record,
                              std::shared_ptr<CDevicePluginManager>* owner);
   HRESULT AudioInputMixer();

@@ -168,11 +168,15 @@ HRESULT CKxGraphManagerDigitalBase::ExecuteTuneRequestCommand(IKxChannel* pChann
 HRESULT CKxGraphManagerDigitalBase::PutTuneRequest(IKxChannel* pChannel) {
   ComPtr<ITuneRequest> pTuneRequest;
   RETURN_IF_FAILED_AS("GetTuneRequest(pChannel, &pTuneRequest)", GetTuneRequest(pChannel, pTuneRequest.Put()));
+  return TuneNetworkProvider(pTuneRequest.Get());
+}
+
+HRESULT CKxGraphManagerDigitalBase::TuneNetworkProvider(ITuneRequest* pTuneRequest) {
   const auto provider = m_flts.find(KxFLTNetworkProvider);
   if (provider == m_flts.end() || !provider->second) return E_POINTER;
   ComPtr<ITuner> pTuner;
   RETURN_IF_FAILED_AS("m_flts[KxFLTNetworkProvider].QueryInterface(&pTuner)", provider->second.As(pTuner));
-  RETURN_IF_FAILED_AS("pTuner->put_TuneRequest(pTuneRequest)", pTuner->put_TuneRequest(pTuneRequest.Get()));
+  RETURN_IF_FAILED_AS("pTuner->put_TuneRequest(pTuneRequest)", pTuner->put_TuneRequest(pTuneRequest));
   return S_OK;
 }
 
