@@ -123,7 +123,6 @@ TEST_F(DigitalGraphTest, ANewChannelKindRebuildsOnceAndTheGraphKeepsRunning) {
   ASSERT_EQ(manager->put_AudioRenderer(VARIANT_TRUE), S_OK);
   ASSERT_EQ(manager->BuildGraph(KxGraphType_Playback), S_OK);
   ASSERT_EQ(manager->StartGraph(), S_OK);
-  ASSERT_EQ(manager->put_AudioProperty(KxAudioProperty_Volume, -1200), S_OK);
   const std::string rebuild = "Channel type was changed -> rebuild graph";
 
   // The device has no record yet: its demultiplexer has no stream pins.
@@ -133,9 +132,7 @@ TEST_F(DigitalGraphTest, ANewChannelKindRebuildsOnceAndTheGraphKeepsRunning) {
   EXPECT_TRUE(IsRunning(manager.Get()));
   EXPECT_EQ(MappedPids(manager.Get(), MEDIATYPE_Video), std::vector<ULONG>{ULONG(DefaultPid(first.Get(), true))});
   EXPECT_EQ(MappedPids(manager.Get(), MEDIATYPE_Audio), std::vector<ULONG>{ULONG(DefaultPid(first.Get(), false))});
-  LONG volume = 0;
-  ASSERT_EQ(manager->get_AudioProperty(KxAudioProperty_Volume, &volume), S_OK);
-  EXPECT_EQ(volume, -1200);
+  ASSERT_EQ(manager->put_AudioProperty(KxAudioProperty_Volume, -1200), S_OK);
 
   // Standard definition to standard definition: the graph stays.
   auto second = DemoChannel(DemoFile(2), kMux2KHz);
@@ -148,6 +145,10 @@ TEST_F(DigitalGraphTest, ANewChannelKindRebuildsOnceAndTheGraphKeepsRunning) {
   ASSERT_EQ(manager->put_Channel(first.Get()), S_OK);
   EXPECT_EQ(Occurrences(m_log.Text(), rebuild), 2u);
   EXPECT_TRUE(IsRunning(manager.Get()));
+  // The volume survives the new renderer.
+  LONG volume = 0;
+  ASSERT_EQ(manager->get_AudioProperty(KxAudioProperty_Volume, &volume), S_OK);
+  EXPECT_EQ(volume, -1200);
   ASSERT_EQ(manager->DeleteGraph(), S_OK);
 }
 
