@@ -1,7 +1,7 @@
 // Channel control on the virtual DVB-T tuner of the demo network, through
 // the graph manager's host interfaces.
 #include "Channel/KxChannel.h"
-#include "GraphManager/DemoChannels.h"
+#include "GraphManager/DemoHostChannel.h"
 #include "GraphManager/DeviceRecordTable.h"
 #include "GraphManager/DigitalGraphTestSupport.h"
 #include "interfaces/KxFilterRole.h"
@@ -10,27 +10,6 @@
 namespace {
 constexpr LONG kMux1KHz = 506000;
 constexpr LONG kMux2KHz = 522000;
-
-// The first TV service of a demo multiplex as the host stores it.
-ComPtr<ComObject<CKxChannel>> DemoChannel(const std::string& file, LONG frequencyKHz) {
-  auto channel = ComObject<CKxChannel>::Make();
-  DemoService service;
-  if (!FirstTvService(file, &service)) {
-    ADD_FAILURE() << "no TV service in " << file;
-    return channel;
-  }
-  channel->put_Type(KxChannelType_DvbtTv);
-  channel->put_Title(BStr(Utf8ToUtf16(service.name)).Get());
-  channel->put_CarrierFrequency(frequencyKHz);
-  channel->put_Bandwidth(8);
-  channel->put_NetworkId(service.networkId);
-  channel->put_ServiceId(service.serviceId);
-  channel->put_TransportStreamId(service.transportStreamId);
-  channel->AddVideoPid(service.videoPid, service.videoType);
-  channel->AddAudioPid(service.audioPid, service.audioType, u"", service.ac3);
-  channel->AddPmtPid(service.pmtPid);
-  return channel;
-}
 
 LONG DefaultPid(IKxChannel* channel, bool video) {
   LONG videoPid = 0, audioPid = 0, pmtPid = 0, videoType = 0, audioType = 0;
@@ -83,8 +62,12 @@ TEST_F(DigitalGraphTest, SwitchingTheCaptureGraphDeliversOnlyTheNewMultiplex) {
   ASSERT_EQ(manager->BuildGraph(KxGraphType_Capture), S_OK);
   ASSERT_EQ(manager->StartGraph(), S_OK);
 
+  // Scrambled, and no plug-in for conditional access: the switch goes on.
   auto first = DemoChannel(DemoFile(1), kMux1KHz);
+  ASSERT_EQ(first->put_Scrambled(VARIANT_TRUE), S_OK);
   ASSERT_EQ(manager->put_Channel(first.Get()), S_OK);
+  EXPECT_TRUE(m_log.Contains("Scrambled channel, trying to apply CA..."));
+  EXPECT_FALSE(m_log.Contains("Execute Command ApplyCA"));
   EXPECT_TRUE(m_log.Contains("Execute Command Tune Request DVB-T. Frequency: 506000, Bandwidth: 8"));
   EXPECT_FALSE(m_log.Contains("Plugin execution failed!"));
   const auto reader = PsiReader(manager.Get());
@@ -167,5 +150,17 @@ TEST_F(DigitalGraphTest, AMissingStreamIsNotMappedToItsDecoder) {
   ASSERT_EQ(manager->put_Channel(radio.Get()), S_OK);
   EXPECT_EQ(MappedPids(manager.Get(), MEDIATYPE_Video), std::vector<ULONG>{});
   EXPECT_EQ(MappedPids(manager.Get(), MEDIATYPE_Audio), std::vector<ULONG>{0x101});
+  ASSERT_EQ(manager->DeleteGraph(), S_OK);
+}
+
+TEST_F(DigitalGraphTest, ADeviceNeedingTwoTuneRequestsGetsEachSwitchTunedTwice) {
+  auto manager = NewManager({{kMux1KHz, DemoFile(1), ""}}, false);
+  m_device->m_secondTuneRequest = true;
+  ASSERT_EQ(manager->BuildGraph(KxGraphType_Playback), S_OK);
+  auto channel = DemoChannel(DemoFile(1), kMux1KHz);
+  ASSERT_EQ(manager->put_Channel(channel.Get()), S_OK);
+  const std::string text = m_log.Text();
+  EXPECT_EQ(Occurrences(text, "Second tune request required..."), 1u);
+  EXPECT_EQ(Occurrences(text, "Execute Command Tune Request DVB-T."), 2u);
   ASSERT_EQ(manager->DeleteGraph(), S_OK);
 }
