@@ -164,3 +164,38 @@ TEST_F(DigitalGraphTest, ADeviceNeedingTwoTuneRequestsGetsEachSwitchTunedTwice) 
   EXPECT_EQ(Occurrences(text, "Execute Command Tune Request DVB-T."), 2u);
   ASSERT_EQ(manager->DeleteGraph(), S_OK);
 }
+
+TEST_F(DigitalGraphTest, TheBackgroundGuideFollowsTheSwitchToTheNewMultiplex) {
+  auto manager = NewManager({{kMux1KHz, DemoFile(1), ""}, {kMux2KHz, DemoFile(2), ""}}, false);
+  auto guide = ComObject<CEpgRecorder>::Make();
+  LONG cookie = 0;
+  ASSERT_EQ(manager->BuildGraph(KxGraphType_Playback), S_OK);
+  ASSERT_EQ(manager->RegisterCallback(KxCallbackType_EpgEvents, guide.Get(), &cookie), S_OK);
+  ASSERT_EQ(manager->put_BackgroundEpg(VARIANT_TRUE), S_OK);
+  ASSERT_EQ(manager->StartGraph(), S_OK);
+  const auto eventsOf = [&](LONG transportStreamId) {
+    const std::set<GuideEvent> events = guide->Events();
+    return std::count_if(events.begin(), events.end(),
+                         [&](const GuideEvent& e) { return e.transportStreamId == transportStreamId; });
+  };
+  auto first = DemoChannel(DemoFile(1), kMux1KHz);
+  auto second = DemoChannel(DemoFile(2), kMux2KHz);
+  LONG firstTid = 0, secondTid = 0;
+  ASSERT_EQ(first->get_TransportStreamId(&firstTid), S_OK);
+  ASSERT_EQ(second->get_TransportStreamId(&secondTid), S_OK);
+  ASSERT_EQ(manager->put_Channel(first.Get()), S_OK);
+  ASSERT_TRUE(DriveUntil([&] { return eventsOf(firstTid) > 0; }));
+  // Long enough for every loop of the first multiplex: what it tells of the
+  // second one (present and following only) has come.
+  const uint64_t until = m_clock->NowMs() + 30000;
+  ASSERT_TRUE(DriveUntil([&] { return m_clock->NowMs() >= until; }));
+  const auto toldBefore = eventsOf(secondTid);
+
+  ASSERT_EQ(manager->put_Channel(second.Get()), S_OK);
+  // The second multiplex's own schedule: the guide runs on it.
+  ASSERT_TRUE(DriveUntil([&] { return eventsOf(secondTid) > toldBefore; }));
+  VARIANT_BOOL background = VARIANT_FALSE;
+  ASSERT_EQ(manager->get_BackgroundEpg(&background), S_OK);
+  EXPECT_EQ(background, VARIANT_TRUE);
+  ASSERT_EQ(manager->DeleteGraph(), S_OK);
+}
