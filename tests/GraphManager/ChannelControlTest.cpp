@@ -5,6 +5,7 @@
 #include "GraphManager/DeviceRecordTable.h"
 #include "GraphManager/DigitalGraphTestSupport.h"
 #include "interfaces/KxFilterRole.h"
+#include "platform/com/TaskMemory.h"
 #include "support/FileBytes.h"
 
 namespace {
@@ -37,6 +38,14 @@ size_t Occurrences(const std::string& text, const std::string& part) {
   size_t count = 0;
   for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
   return count;
+}
+
+bool HasPmtOf(IMpeg2PsiReader* reader, LONG serviceId) {
+  uint8_t* section = nullptr;
+  LONG length = 0;
+  const HRESULT hr = reader->GetPmtSection(serviceId, &section, &length);
+  CoTaskMemFree(section);
+  return hr == S_OK && length > 0;
 }
 
 bool IsRunning(CTestDigitalGraphManager* manager) {
@@ -97,6 +106,13 @@ TEST_F(DigitalGraphTest, SwitchingTheCaptureGraphDeliversOnlyTheNewMultiplex) {
   const std::string after = recorder->Bytes().substr(mark, wanted);
   // Every byte after the switch is a run of the new multiplex's file.
   EXPECT_NE((newFile + newFile).find(after), std::string::npos);
+  // The renderer forgot the old multiplex and reads the new one.
+  LONG oldService = 0, newService = 0;
+  ASSERT_EQ(first->get_ServiceId(&oldService), S_OK);
+  ASSERT_EQ(second->get_ServiceId(&newService), S_OK);
+  ASSERT_NE(oldService, newService);
+  ASSERT_TRUE(DriveUntil([&] { return HasPmtOf(reader.Get(), newService); }));
+  EXPECT_FALSE(HasPmtOf(reader.Get(), oldService));
   ASSERT_EQ(manager->DeleteGraph(), S_OK);
 }
 
