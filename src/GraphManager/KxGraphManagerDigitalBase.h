@@ -10,6 +10,7 @@
 #include <mutex>
 
 #include "DSFilters/PsiRenderer/EpgCallback.h"
+#include "GraphManager/ChannelReads.h"
 #include "GraphManager/KxGraphManager.h"
 #include "devplugins/DevicePluginManager.h"
 #include "interfaces/IKxGraphManagerDigital.h"
@@ -144,7 +145,7 @@ class CKxGraphManagerDigitalBase : public CKxGraphManager,
   HRESULT UpdatePidInfo(IKxChannel* channel);
   // Writes the new channel's streams to the device record; true when its
   // kind (high definition, AC-3) differs from the recorded one.
-  bool RecordChannelKind(const struct KxChannelPids& pids);
+  bool RecordChannelKind(const KxChannelPids& pids);
   void RebuildForChannelKind();
   bool IsSecondTuneRequestRequired();
   HRESULT TuneChannel(IKxChannel* channel);
