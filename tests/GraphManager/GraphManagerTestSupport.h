@@ -21,19 +21,28 @@
 #include "platform/sync/Clock.h"
 #include "support/TempSettingsRoot.h"
 
-class CFakeCaptureDevice : public IKxCaptureDevice {
+class CFakeCaptureDevice : public IKxCaptureDevice, public IKxDeviceExtraInfo {
  public:
-  using InterfaceMap = ::InterfaceMap<IKxCaptureDevice>;
-  explicit CFakeCaptureDevice(std::u16string moniker) : m_moniker(std::move(moniker)) {}
+  using InterfaceMap = ::InterfaceMap<IKxCaptureDevice, IKxDeviceExtraInfo>;
+  explicit CFakeCaptureDevice(std::u16string moniker, LONG type = KxCaptureDeviceType_Dvbt)
+      : m_moniker(std::move(moniker)), m_type(type) {}
   virtual ~CFakeCaptureDevice() = default;
 
   HRESULT get_MonikerName(BSTR* name) override { return Copy(m_moniker, name); }
   HRESULT get_FriendlyName(BSTR* name) override { return Copy(u"Fake Tuner", name); }
   HRESULT get_Manufacturer(BSTR* name) override { return Copy(u"Acme", name); }
   HRESULT get_DeviceType(LONG* type) override {
-    *type = KxCaptureDeviceType_Dvbt;
+    *type = m_type;
     return S_OK;
   }
+  // Extra information 8: the device takes a tune request only the second time.
+  HRESULT GetExtraInfo(LONG id, VARIANT* value) override {
+    if (id != KxDeviceExtraInfo_SpecialUsbDevice) return E_FAIL;
+    value->vt = VT_I4;
+    value->lVal = m_secondTuneRequest ? 1 : 0;
+    return S_OK;
+  }
+  bool m_secondTuneRequest = false;
   HRESULT GetUsage(VARIANT_BOOL*, LONG*, VARIANT_BOOL*) override { return E_NOTIMPL; }
   HRESULT get_Property(LONG, VARIANT*) override { return E_NOTIMPL; }
   HRESULT CreateGraphManager(IUnknown**) override { return E_NOTIMPL; }
@@ -45,6 +54,7 @@ class CFakeCaptureDevice : public IKxCaptureDevice {
     return S_OK;
   }
   std::u16string m_moniker;
+  LONG m_type;
 };
 
 // Records the signal, scrambling and graph event notifications it gets; may

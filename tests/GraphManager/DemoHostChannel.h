@@ -1,0 +1,9 @@
+#pragma once
+// The first TV service of a demo multiplex as the host stores it: a DVB-T
+// TV channel at the given frequency.
+#include <string>
+
+#include "interfaces/IKxChannel.h"
+#include "platform/com/ComPtr.h"
+
+ComPtr<IKxChannel> DemoChannel(const std::string& file, LONG frequencyKHz);
