@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "DSFilters/PsiRenderer/RecordingAnalysis.h"
+#include "DSFilters/PsiRenderer/engine/RecordingAnalysis.h"
 
 bool FirstTvService(const std::string& file, DemoService* service) {
   const RecordingAnalysis analysis = AnalyzeRecordingFile(file, false, false);
