@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -36,8 +37,11 @@ class CTunerRecorder : public IKxTunerCallback {
   }
   HRESULT OnProgress(BSTR monikerName, LONG percent) override {
     Add("progress", monikerName, [&] { m_progress.push_back(percent); });
+    if (m_onProgress) m_onProgress();
     return S_OK;
   }
+  // Runs on the tuner's worker after each progress report; set before the search starts.
+  void OnEachProgress(std::function<void()> action) { m_onProgress = std::move(action); }
   HRESULT OnFinished(BSTR monikerName) override {
     Add("finished", monikerName, [&] { m_finished = true; });
     return S_OK;
@@ -80,6 +84,7 @@ class CTunerRecorder : public IKxTunerCallback {
   std::vector<LONG> m_progress;
   std::vector<std::string> m_statuses;
   bool m_finished = false;
+  std::function<void()> m_onProgress;
 };
 
 class TunerTest : public ::testing::Test {
