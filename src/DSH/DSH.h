@@ -41,6 +41,13 @@ HRESULT LoadDecoder(IFilterGraph* graph, IPin* pin, const CLSID& decoderClass, c
 HRESULT ConnectPinToRenderer(IFilterGraph* graph, IPin* pin, const CLSID& rendererClass, const char16_t* name,
                              IBaseFilter** renderer);
 
+// The first pin of `direction` offering `majorType`, connected or not.
+HRESULT FindPinOfType(IBaseFilter* filter, PIN_DIRECTION direction, const GUID& majorType, IPin** pin);
+
+// The PID map of a demultiplexer output pin.
+HRESULT UnmapAllPIDs(IPin* pin);
+HRESULT MapPinPID(IPin* pin, LONG pid, MEDIA_SAMPLE_CONTENT content);
+
 // Deletes every output pin of the demultiplexer that is not connected.
 HRESULT DeleteAllUnconnectedPins(IBaseFilter* demultiplexer);
 }  // namespace DSH

@@ -46,6 +46,14 @@ HRESULT FindFreePin(IBaseFilter* filter, PIN_DIRECTION direction, const GUID* ma
   return VFW_E_NOT_FOUND;
 }
 
+HRESULT FindPinOfType(IBaseFilter* filter, PIN_DIRECTION direction, const GUID& majorType, IPin** pin) {
+  if (!filter || !pin) return E_POINTER;
+  *pin = nullptr;
+  for (const ComPtr<IPin>& candidate : PinsOf(filter, direction))
+    if (Offers(candidate.Get(), majorType)) return candidate.CopyTo(pin);
+  return VFW_E_NOT_FOUND;
+}
+
 HRESULT GetPin(IBaseFilter* filter, PIN_DIRECTION direction, int index, IPin** pin) {
   if (!filter || !pin) return E_POINTER;
   *pin = nullptr;
@@ -90,5 +98,23 @@ HRESULT DeleteAllUnconnectedPins(IBaseFilter* demultiplexer) {
     }
   }
   return S_OK;
+}
+
+HRESULT UnmapAllPIDs(IPin* pin) {
+  const ComPtr<IMPEG2PIDMap> map = QueryAs<IMPEG2PIDMap>(pin);
+  if (!map) return E_NOINTERFACE;
+  std::vector<PID_MAP> mapped;
+  if (const HRESULT hr = map->EnumPIDMap(&mapped); FAILED(hr)) return hr;
+  std::vector<ULONG> pids;
+  for (const PID_MAP& entry : mapped) pids.push_back(entry.ulPID);
+  if (pids.empty()) return S_OK;
+  return map->UnmapPID(static_cast<ULONG>(pids.size()), pids.data());
+}
+
+HRESULT MapPinPID(IPin* pin, LONG pid, MEDIA_SAMPLE_CONTENT content) {
+  const ComPtr<IMPEG2PIDMap> map = QueryAs<IMPEG2PIDMap>(pin);
+  if (!map) return E_NOINTERFACE;
+  const ULONG pids[] = {static_cast<ULONG>(pid)};
+  return map->MapPID(1, pids, content);
 }
 }  // namespace DSH

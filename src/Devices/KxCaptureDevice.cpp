@@ -5,6 +5,7 @@
 #include "Devices/DeviceLocks.h"
 #include "Devices/DeviceType.h"
 #include "GraphManager/KxGraphManagerDigital.h"
+#include "GraphManager/KxGraphManagerDvbs.h"
 #include "Tuner/KxTunerAtsc.h"
 #include "Tuner/KxTunerDvbc.h"
 #include "Tuner/KxTunerDvbt.h"
@@ -110,19 +111,30 @@ HRESULT CKxCaptureDevice::CreateGraphManager(IUnknown** graphManager) {
   return CreateGraphManager(graphManager, false);
 }
 
+template <class Manager>
+HRESULT CKxCaptureDevice::CreateInitialised(const char* createText, bool forTuner, ComPtr<IKxGraphManager>* held) {
+  ComObject<Manager>* pManObj = nullptr;
+  HRESULT hr = ComObject<Manager>::CreateInstance(&pManObj);
+  if (Traced(hr, createText, "KxCaptureDevice")) return hr;
+  *held = ComPtr<IKxGraphManager>(pManObj);
+  pManObj->SetHardwareEnumerator(m_pHWEnum.Get());
+  hr = pManObj->Initialize(this, !forTuner);
+  Traced(hr, "(hr) = (pManObj->Initialize(this, bStartObserverThread, m_pHWEnum))", "KxCaptureDevice");
+  return hr;
+}
+
 HRESULT CKxCaptureDevice::CreateGraphManager(IUnknown** graphManager, bool forTuner) {
   if (!graphManager) return E_POINTER;
   *graphManager = nullptr;
   if (m_deviceType < KxCaptureDeviceType_Atsc || m_deviceType > KxCaptureDeviceType_Dvbc) return E_FAIL;
-  // DVB-S devices are served by the digital graph manager too until they have their own.
-  ComObject<CKxGraphManagerDigital>* pManObj = nullptr;
-  HRESULT hr = ComObject<CKxGraphManagerDigital>::CreateInstance(&pManObj);
-  if (Traced(hr, "(hr) = (CComObject<CKxGraphManagerDigital>::CreateInstance(&pManObj))", "KxCaptureDevice"))
-    return hr;
-  ComPtr<IKxGraphManager> held(pManObj);
-  pManObj->SetHardwareEnumerator(m_pHWEnum.Get());
-  hr = pManObj->Initialize(this, !forTuner);
-  if (Traced(hr, "(hr) = (pManObj->Initialize(this, bStartObserverThread, m_pHWEnum))", "KxCaptureDevice")) return hr;
+  ComPtr<IKxGraphManager> held;
+  const HRESULT hr =
+      m_deviceType == KxCaptureDeviceType_Dvbs
+          ? CreateInitialised<CKxGraphManagerDvbs>("(hr) = (CComObject<CKxGraphManagerDvbs>::CreateInstance(&pManObj))",
+                                                   forTuner, &held)
+          : CreateInitialised<CKxGraphManagerDigital>(
+                "(hr) = (CComObject<CKxGraphManagerDigital>::CreateInstance(&pManObj))", forTuner, &held);
+  if (FAILED(hr)) return hr;
   return held->QueryInterface(IidOf<IKxGraphManager>(), reinterpret_cast<void**>(graphManager));
 }
 

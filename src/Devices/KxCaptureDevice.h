@@ -2,6 +2,7 @@
 // A digital TV receiver handed to the host: its names, type and hardware
 // values, its usage, and the graph manager and tuner created for it.
 #include "interfaces/IKxCaptureDevice.h"
+#include "interfaces/IKxGraphManager.h"
 #include "interfaces/IKxHWConfig.h"
 #include "platform/com/ComObject.h"
 
@@ -33,6 +34,9 @@ class CKxCaptureDevice : public IKxCaptureDevice2, public IKxDeviceExtraInfo {
   const BStr& MonikerName() const { return m_bstrMonikerName; }
 
  private:
+  // A graph manager of `Manager`, initialised for this device.
+  template <class Manager>
+  HRESULT CreateInitialised(const char* createText, bool forTuner, ComPtr<IKxGraphManager>* held);
   BStr m_bstrMonikerName;
   BStr m_bstrFriendlyName;
   BStr m_bstrManufacturer;

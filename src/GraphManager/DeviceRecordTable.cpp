@@ -25,6 +25,13 @@ int64_t Get(const std::u16string& device, LONG id) {
   return value == record->second.end() ? 0 : value->second;
 }
 
+bool Has(const std::u16string& device, LONG id) {
+  Table& table = TheTable();
+  std::lock_guard lock(table.mutex);
+  const auto record = table.records.find(device);
+  return record != table.records.end() && record->second.count(id) != 0;
+}
+
 void Set(const std::u16string& device, LONG id, int64_t value) {
   Table& table = TheTable();
   std::lock_guard lock(table.mutex);

@@ -23,5 +23,6 @@ enum KxDeviceRecord : LONG {
 
 namespace DeviceRecordTable {
 int64_t Get(const std::u16string& device, LONG id);
+bool Has(const std::u16string& device, LONG id);
 void Set(const std::u16string& device, LONG id, int64_t value);
 }  // namespace DeviceRecordTable

@@ -113,6 +113,19 @@ HRESULT CKxGraphManager::RunBuildThread(LONG graphType) {
   return *result;
 }
 
+HRESULT CKxGraphManager::RebuildGraphInPlace(LONG graphType) {
+  AutoLock lock(m_graphLock);
+  DismantleGraph();
+  return RunBuildThread(graphType);
+}
+
+void CKxGraphManager::DismantleGraph() {
+  RemoveAllFilters();
+  m_flts.clear();
+  if (!m_buildThread.Quit(kBuildThreadQuitMs)) log(1, "ERROR: timeout reached -> terminate graph build thread");
+  m_pGraphBuilder.Reset();
+}
+
 void CKxGraphManager::RemoveAllFilters() {
   if (!m_pGraphBuilder) return;
   std::vector<ComPtr<IBaseFilter>> filters;
@@ -134,10 +147,7 @@ HRESULT CKxGraphManager::DeleteGraph() {
 
   AutoLock lock(m_graphLock);
   StopGraph();
-  RemoveAllFilters();
-  m_flts.clear();
-  if (!m_buildThread.Quit(kBuildThreadQuitMs)) log(1, "ERROR: timeout reached -> terminate graph build thread");
-  m_pGraphBuilder.Reset();
+  DismantleGraph();
   DeviceNames names;
   if (m_pVideoDevice && SUCCEEDED(NamesOf(m_pVideoDevice.Get(), &names)))
     DeviceLocks::Unlock(names.friendly.Utf8().c_str(), names.moniker.Get());

@@ -142,6 +142,9 @@ class CKxGraphManager : public CCallbackManagerCOM,
   virtual HRESULT GetPinForAudioStreamProperties(IPin** pin) { return E_NOTIMPL; }
   // The graph of a build that ended in time has become the manager's (graph lock held).
   virtual void OnGraphTakenOver() {}
+  // Takes the graph apart as DeleteGraph does and builds it again on a new
+  // build thread; settings, device lock and callbacks stay. Graph lock held.
+  HRESULT RebuildGraphInPlace(LONG graphType);
   // The output targets of put_OutputTarget, for the sink of a capture graph.
   IBaseFilter* OutputSinkFilter() const { return m_pOutputSinkFilter.Get(); }
   IUnknown* TransportStreamCallback() const { return m_pTransportStreamCallback.Get(); }
@@ -175,6 +178,8 @@ class CKxGraphManager : public CCallbackManagerCOM,
   HRESULT RunBuildThread(LONG graphType);
   // The filters of the graph go; the graph itself stays.
   void RemoveAllFilters();
+  // Filters, filter table, build thread and graph go.
+  void DismantleGraph();
   HRESULT ChangeGraphState(FILTER_STATE target);
   HRESULT TakeCodec(BSTR monikerName, ComPtr<IBaseFilter>* codec);
   HRESULT CopyCodecConfig(LONG size, const uint8_t* data, std::vector<uint8_t>* config);

@@ -5,6 +5,7 @@
 // and answers the programme guide, signal, scrambling, transponder, extra
 // information, audio property and device plug-in questions of the host.
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <mutex>
 
@@ -43,8 +44,8 @@ class CKxGraphManagerDigitalBase : public CKxGraphManager,
   HRESULT StartGraph() override;
   HRESULT StopGraph() override;
 
-  // IKxGraphManagerChannelControl: channel switching is not built yet.
-  HRESULT put_Channel(IKxChannel* channel) override { return E_NOTIMPL; }
+  // IKxGraphManagerChannelControl
+  HRESULT put_Channel(IKxChannel* channel) override;
 
   // IKxEpgManager
   HRESULT StartEpgScan() override;
@@ -100,6 +101,24 @@ class CKxGraphManagerDigitalBase : public CKxGraphManager,
   template <class Interface>
   HRESULT PsiRenderer(ComPtr<Interface>* out);
 
+  // The two tuning routes of a channel switch: a device plug-in's tune
+  // command, and the network provider.
+  virtual HRESULT PutTuneRequest(IKxChannel* channel);
+  virtual HRESULT ExecuteTuneRequestCommand(IKxChannel* channel);
+  HRESULT GetTuneRequest(IKxChannel* channel, ITuneRequest** out);
+  // Hands a tune request to the network provider's tuner interface.
+  HRESULT TuneNetworkProvider(ITuneRequest* request);
+  std::shared_ptr<CDevicePluginManager> DevicePlugins();
+  // The plug-in serving `capability`: E_FAIL without a graph, S_FALSE when
+  // none qualifies.
+  HRESULT FindCapablePlugin(LONG capability, ComPtr<IKxDevicePlugin>* plugin);
+  // Runs a filled tune command (`hr` is the filling's result) with the
+  // transport stream blocked, so that no packet of the old multiplex follows
+  // the new one; `logCommand` writes its log lines before the result's.
+  HRESULT ExecuteTuneCommand(IKxDevicePlugin* plugin, HRESULT hr, IKxDPCommand* command,
+                             const std::function<void()>& logCommand);
+  bool HasRendererConfigured() const;
+
  private:
   // The front end, one network provider kind per attempt.
   HRESULT LoadNetworkProvider(KxGraphBuild& build);
@@ -118,6 +137,20 @@ class CKxGraphManagerDigitalBase : public CKxGraphManager,
   HRESULT DeleteAllUnconnectedPins(KxGraphBuild& build);
   HRESULT AddFilter(KxGraphBuild& build, LONG role, IBaseFilter* filter, const char16_t* name);
 
+  // Channel control's steps.
+  HRESULT GetPsiReaderFilter(IBaseFilter** filter);
+  HRESULT ApplyCA(IKxChannel* channel);
+  HRESULT SetupPids(IKxChannel* channel);
+  HRESULT UpdatePidInfo(IKxChannel* channel);
+  // Writes the new channel's streams to the device record; true when its
+  // kind (high definition, AC-3) differs from the recorded one.
+  bool RecordChannelKind(const struct KxChannelPids& pids);
+  void RebuildForChannelKind();
+  bool IsSecondTuneRequestRequired();
+  HRESULT TuneChannel(IKxChannel* channel);
+  void ClearSinkBuffers();
+  void SetTsBlocking(bool blocking);
+
   // Lets go of a renderer left by a guide callback; never on a renderer's thread.
   void ReleaseRetiredPsiRenderer();
   HRESULT StartBackgroudEpg();
@@ -126,7 +159,6 @@ class CKxGraphManagerDigitalBase : public CKxGraphManager,
   // statistics answered.
   bool ReadReceptionStatistics(LONG* quality, LONG* strength);
   HRESULT GetScanningTuner(IScanningTuner** tuner);
-  std::shared_ptr<CDevicePluginManager> DevicePlugins();
   HRESULT PluginRecordAt(LONG index, const DevicePluginRecord** record,
                              std::shared_ptr<CDevicePluginManager>* owner);
   HRESULT AudioInputMixer();

@@ -4,6 +4,7 @@
 #include "DSFilters/TransportStreamCallback/TransportStreamCallbackFilter.h"
 #include "DSFilters/TsBlocker/TsBlockerFilter.h"
 #include "DSH/DSH.h"
+#include "GraphManager/ChannelReads.h"
 #include "GraphManager/DeviceRecordTable.h"
 #include "GraphManager/KxGraphManagerDigitalBase.h"
 #include "GraphManager/TracedCall.h"
@@ -254,11 +255,12 @@ HRESULT CKxGraphManagerDigitalBase::LoadBDADemultiplexer(KxGraphBuild& build, IB
   BStr moniker;
   RETURN_IF_FAILED(m_pVideoDevice->get_MonikerName(moniker.Put()));
   const std::u16string device(moniker.View());
+  // A device never tuned yet gets its stream pins when channel control
+  // rebuilds the graph for its first channel.
+  if (!DeviceRecordTable::Has(device, KxDeviceRecord_VideoPid)) return S_OK;
   const LONG videoPid = static_cast<LONG>(DeviceRecordTable::Get(device, KxDeviceRecord_VideoPid));
-  // A device never tuned yet gets its stream pins from channel control.
-  if (videoPid == 0) return S_OK;
   const bool ac3 = DeviceRecordTable::Get(device, KxDeviceRecord_Ac3) != 0;
-  const ULONG audioPid = static_cast<ULONG>(DeviceRecordTable::Get(device, KxDeviceRecord_AudioPid));
+  const LONG audioPid = static_cast<LONG>(DeviceRecordTable::Get(device, KxDeviceRecord_AudioPid));
   const LONG videoType = static_cast<LONG>(DeviceRecordTable::Get(device, KxDeviceRecord_VideoStreamType));
   const LONG audioType = static_cast<LONG>(DeviceRecordTable::Get(device, KxDeviceRecord_AudioStreamType));
 
@@ -283,15 +285,13 @@ HRESULT CKxGraphManagerDigitalBase::LoadBDADemultiplexer(KxGraphBuild& build, IB
                       control->CreateOutputPin(&videoMediaType, u"Video", videoPin.Put()));
   RETURN_IF_FAILED_AS("pDemux->CreateOutputPin(&mtAudio, L\"Audio\", &pAudioPin)",
                       control->CreateOutputPin(&audioMediaType, u"Audio", audioPin.Put()));
-  const ULONG videoPids[] = {static_cast<ULONG>(videoPid)};
-  const ULONG audioPids[] = {audioPid};
-  ComPtr<IMPEG2PIDMap> videoMap = QueryAs<IMPEG2PIDMap>(videoPin.Get());
-  ComPtr<IMPEG2PIDMap> audioMap = QueryAs<IMPEG2PIDMap>(audioPin.Get());
-  if (!videoMap || !audioMap) return E_NOINTERFACE;
-  RETURN_IF_FAILED_AS("pVideoPidMap->MapPID(1, &ulVideoPid, MEDIA_ELEMENTARY_STREAM)",
-                      videoMap->MapPID(1, videoPids, MEDIA_ELEMENTARY_STREAM));
-  RETURN_IF_FAILED_AS("pAudioPidMap->MapPID(1, &ulAudioPid, MEDIA_ELEMENTARY_STREAM)",
-                      audioMap->MapPID(1, audioPids, MEDIA_ELEMENTARY_STREAM));
+  // A radio channel has no video PID: 0 would feed the PAT to the decoder.
+  if (IsElementaryStreamPid(videoPid))
+    RETURN_IF_FAILED_AS("pVideoPidMap->MapPID(1, &ulVideoPid, MEDIA_ELEMENTARY_STREAM)",
+                        DSH::MapPinPID(videoPin.Get(), videoPid, MEDIA_ELEMENTARY_STREAM));
+  if (IsElementaryStreamPid(audioPid))
+    RETURN_IF_FAILED_AS("pAudioPidMap->MapPID(1, &ulAudioPid, MEDIA_ELEMENTARY_STREAM)",
+                        DSH::MapPinPID(audioPin.Get(), audioPid, MEDIA_ELEMENTARY_STREAM));
   return S_OK;
 }
 

@@ -2,6 +2,7 @@
 #include "Devices/DeviceLocks.h"
 #include "interfaces/IKxGraphManager.h"
 #include "interfaces/IKxGraphManagerDigital.h"
+#include "interfaces/IKxLnbControl.h"
 #include "support/ClockDriving.h"
 
 TEST_F(DeviceTest, EveryDigitalDeviceCreatesAGraphManagerThatBuildsOnIt) {
@@ -17,6 +18,10 @@ TEST_F(DeviceTest, EveryDigitalDeviceCreatesAGraphManagerThatBuildsOnIt) {
     ASSERT_TRUE(manager) << name;
     EXPECT_TRUE(QueryAs<IKxEpgManager>(created.Get())) << name;
     EXPECT_TRUE(QueryAs<IKxGraphManagerChannelControl>(created.Get())) << name;
+    LONG type = 0;
+    ASSERT_EQ(device->get_DeviceType(&type), S_OK);
+    // Satellite devices alone keep a list of LNBs.
+    EXPECT_EQ(QueryAs<IKxLnbControl>(created.Get()) != nullptr, type == KxCaptureDeviceType_Dvbs) << name;
 
     const std::u16string moniker = Utf8ToUtf16(Text(device.Get(), &IKxCaptureDevice::get_MonikerName));
     ASSERT_EQ(manager->BuildGraph(KxGraphType_Playback), S_OK) << name;

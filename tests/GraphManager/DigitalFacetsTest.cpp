@@ -41,7 +41,7 @@ TEST_F(DigitalGraphTest, WithoutAGraphTheGuideAndSignalFacetsFail) {
   EXPECT_EQ(manager->get_IsEpgScanCompleted(&flag), E_POINTER);
   EXPECT_EQ(manager->get_EpgEvents(events.Put()), E_POINTER);
   EXPECT_EQ(manager->get_TransponderInfo(transponder.Put()), E_NOINTERFACE);
-  EXPECT_EQ(manager->put_Channel(nullptr), E_NOTIMPL);
+  EXPECT_EQ(manager->put_Channel(nullptr), E_POINTER);
   // Wanted on a manager without a graph: only the state changes.
   EXPECT_EQ(manager->put_BackgroundEpg(VARIANT_TRUE), S_OK);
   EXPECT_EQ(manager->get_BackgroundEpg(&flag), S_OK);

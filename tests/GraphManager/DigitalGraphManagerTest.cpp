@@ -22,13 +22,6 @@ std::multiset<std::string> FilterNames(KxFilterGraph* graph) {
   return names;
 }
 
-VARIANT UnknownVariant(IUnknown* object) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_UNKNOWN;
-  v.punkVal = object;
-  return v;
-}
 
 // `bytes` is `file` played in a loop, from wherever the delivery began.
 ::testing::AssertionResult IsFileInALoop(const std::string& bytes, const std::string& file) {

@@ -139,6 +139,15 @@ class CStreamRecorder : public ITransportStreamSinkCallback {
   std::string m_bytes;
 };
 
+// An output target as put_OutputTarget takes it.
+inline VARIANT UnknownVariant(IUnknown* object) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = VT_UNKNOWN;
+  v.punkVal = object;
+  return v;
+}
+
 class DigitalGraphTest : public ::testing::Test {
  protected:
   struct Multiplex {
