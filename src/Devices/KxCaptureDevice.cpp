@@ -8,6 +8,7 @@
 #include "GraphManager/KxGraphManagerDvbs.h"
 #include "Tuner/KxTunerAtsc.h"
 #include "Tuner/KxTunerDvbc.h"
+#include "Tuner/KxTunerDvbs.h"
 #include "Tuner/KxTunerDvbt.h"
 #include "logging/LogFile.h"
 
@@ -167,6 +168,9 @@ HRESULT CKxCaptureDevice::CreateTuner(IUnknown** tuner) {
     case KxCaptureDeviceType_Dvbt:
       return CreateTunerOf<CKxTunerDvbt>(this, graphManager.Get(),
                                          "(hr) = (CComObject<CKxTunerDvbt>::CreateInstance(&pTunerObjDvbt))", tuner);
+    case KxCaptureDeviceType_Dvbs:
+      return CreateTunerOf<CKxTunerDvbs>(this, graphManager.Get(),
+                                         "(hr) = (CComObject<CKxTunerDvbs>::CreateInstance(&pTunerObjDvbs))", tuner);
     case KxCaptureDeviceType_Dvbc:
       return CreateTunerOf<CKxTunerDvbc>(this, graphManager.Get(),
                                          "(hr) = (CComObject<CKxTunerDvbc>::CreateInstance(&pTunerObjDvbc))", tuner);
