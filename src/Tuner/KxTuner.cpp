@@ -43,6 +43,7 @@ HRESULT CKxTuner::StartAutoTuning(IUnknown* callback) {
   m_stopEvent.ResetEvent();
   if (!m_worker.Start(THREAD_PRIORITY_NORMAL)) {
     traceFailure(E_FAIL, "(hr) = (StartThread())", kLogFile);
+    OnAfterStopAutoTuning();  // the graph built for it would keep the device locked
     return E_FAIL;
   }
   m_bWorkerStarted = true;

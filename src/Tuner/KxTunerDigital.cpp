@@ -32,22 +32,26 @@ KxDPTuneRequestParam EmptyTuneRequestParam() {
 
 HRESULT CKxTunerDigital::SetTuningData(IKxTuningData* data) {
   if (!data) return E_POINTER;
+  std::lock_guard lock(m_tuningDataLock);
   if (m_pTuningData.Get() == data) return S_OK;
   m_pTuningData = ComPtr<IKxTuningData>(data);
   return S_OK;
 }
 
-HRESULT CKxTunerDigital::LoadDefaultTuningData(const char16_t* type, const char* logFile) {
-  if (m_pTuningData) return S_OK;
-  const BStr bstrType(type);
-  BStr xml;
-  HRESULT hr = FrequencyLists().GetTuningDataFromResource(bstrType.Get(), xml.Put());
-  if (FailedTraced(hr, "(hr) = (_Module.GetTuningDataFromResource(bstrType, &bstrXml))", logFile)) return hr;
-  auto data = ComObject<CKxTuningData>::Make();
-  if (!data) return E_OUTOFMEMORY;
-  hr = data->InitializeByString(bstrType.Get(), xml.Get());
-  if (FailedTraced(hr, "(hr) = (pTuningDataObj->InitializeByString(bstrType, bstrXml))", logFile)) return hr;
-  m_pTuningData = ComPtr<IKxTuningData>(data.Get());
+HRESULT CKxTunerDigital::LoadTuningData(const char16_t* type, const char* logFile) {
+  std::lock_guard lock(m_tuningDataLock);
+  if (!m_pTuningData) {
+    const BStr bstrType(type);
+    BStr xml;
+    HRESULT hr = FrequencyLists().GetTuningDataFromResource(bstrType.Get(), xml.Put());
+    if (FailedTraced(hr, "(hr) = (_Module.GetTuningDataFromResource(bstrType, &bstrXml))", logFile)) return hr;
+    auto data = ComObject<CKxTuningData>::Make();
+    if (!data) return E_OUTOFMEMORY;
+    hr = data->InitializeByString(bstrType.Get(), xml.Get());
+    if (FailedTraced(hr, "(hr) = (pTuningDataObj->InitializeByString(bstrType, bstrXml))", logFile)) return hr;
+    m_pTuningData = ComPtr<IKxTuningData>(data.Get());
+  }
+  m_pScanTuningData = m_pTuningData;
   return S_OK;
 }
 

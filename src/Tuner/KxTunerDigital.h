@@ -4,6 +4,7 @@
 // PSI renderer's channel search collect the multiplex and reports every
 // acceptable service as a host channel object.
 #include <map>
+#include <mutex>
 
 #include "Channel/KxChannel.h"
 #include "Tuner/KxScanRecord.h"
@@ -52,10 +53,11 @@ class CKxTunerDigital : public CKxTuner, public IKxTunerSetupTuningData {
   // Hands a tune request command to the device plug-in that offers it
   // (`extraInfoType`); E_FAIL when there is none.
   HRESULT ExecuteDevicePluginCommand(LONG extraInfoType, LONG deviceType, const KxDPTuneRequestParam& param);
-  // Loads the built-in list of `type` when the host gave no tuning data.
-  HRESULT LoadDefaultTuningData(const char16_t* type, const char* logFile);
+  // The tuning data of this search: the host's, else the built-in list of `type`.
+  HRESULT LoadTuningData(const char16_t* type, const char* logFile);
 
-  ComPtr<IKxTuningData> m_pTuningData;
+  // What LoadTuningData chose; the worker reads it while the host may set other data.
+  ComPtr<IKxTuningData> m_pScanTuningData;
   LONG m_lCurrSignalQuality = 0;
 
  private:
@@ -64,6 +66,9 @@ class CKxTunerDigital : public CKxTuner, public IKxTunerSetupTuningData {
   void WaitForLock(SignalReading* reading);
   HRESULT SearchChannels(IUnknown* psiRenderer, const KxScanRecord& tp);
   void ReadNodeStatistics(IUnknown* deviceFilter, SignalReading* reading);
+
+  std::mutex m_tuningDataLock;
+  ComPtr<IKxTuningData> m_pTuningData;  // set by the host, or the built-in list once loaded
 };
 
 // A tune request command record with every field -1.

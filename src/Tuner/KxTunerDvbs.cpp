@@ -37,7 +37,7 @@ HRESULT CKxTunerDvbs::get_LnbControl(IUnknown** control) {
 }
 
 HRESULT CKxTunerDvbs::LoadFrequencyList() {
-  HRESULT hr = LoadDefaultTuningData(KxTuningDataType_Dvbs, kLogFile);
+  HRESULT hr = LoadTuningData(KxTuningDataType_Dvbs, kLogFile);
   if (FAILED(hr)) return hr;
   const auto control = QueryAs<IKxLnbControl>(m_pGraphManager.Get());
   if (!control) {
@@ -92,7 +92,7 @@ HRESULT CKxTunerDvbs::AppendTuningItems(const std::u16string& position, const Ln
                                         std::vector<KxScanRecord>& list) {
   ComPtr<IKxTuningItemList> items;
   const BStr group(position);
-  HRESULT hr = m_pTuningData->GetTuningItemListByGroup(group.Get(), items.Put());
+  HRESULT hr = m_pScanTuningData->GetTuningItemListByGroup(group.Get(), items.Put());
   if (FailedTraced(hr, "(hr) = (m_pTuningData->GetTuningItemListByGroup(bstrSatPos, &pList))", kLogFile)) return hr;
   LONG count = 0;
   RETURN_IF_FAILED(items->get_Count(&count));
@@ -112,7 +112,7 @@ HRESULT CKxTunerDvbs::AppendTuningItems(const std::u16string& position, const Ln
 }
 
 HRESULT CKxTunerDvbs::LoadFrequencyListForBlindScan(const LnbInfo& lnb) {
-  const auto satellites = QueryAs<IKxDvbsSatelliteInfo>(m_pTuningData.Get());
+  const auto satellites = QueryAs<IKxDvbsSatelliteInfo>(m_pScanTuningData.Get());
   if (!satellites) return E_NOINTERFACE;
   LONG count = 0;
   RETURN_IF_FAILED(satellites->get_SatelliteCount(&count));

@@ -33,13 +33,13 @@ std::vector<std::u16string> CKxTunerRegional::NetworkNames() const {
 }
 
 HRESULT CKxTunerRegional::LoadFrequencyList() {
-  HRESULT hr = LoadDefaultTuningData(m_tuningDataType, m_logFile);
+  HRESULT hr = LoadTuningData(m_tuningDataType, m_logFile);
   if (FAILED(hr)) return hr;
   log(1, "Country Code = %d", static_cast<int>(m_lCountryCode));
   for (const std::u16string& name : NetworkNames()) {
     ComPtr<IKxTuningItemList> list;
     const BStr group(name);
-    hr = m_pTuningData->GetTuningItemListByGroup(group.Get(), list.Put());
+    hr = m_pScanTuningData->GetTuningItemListByGroup(group.Get(), list.Put());
     if (FailedTraced(hr, "(hr) = (m_pTuningData->GetTuningItemListByGroup(bstrGroup, &pList))", m_logFile)) {
       log(1, "ERROR: the tuning data has no network \"%s\"", Utf16ToUtf8(name).c_str());
       return hr;
