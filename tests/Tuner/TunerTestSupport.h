@@ -59,7 +59,6 @@ class CTunerRecorder : public IKxTunerCallback {
   }
 
   bool Finished() const { return Read([&] { return m_finished; }); }
-  size_t ProgressCount() const { return Read([&] { return m_progress.size(); }); }
   std::vector<std::string> Calls() const { return Read([&] { return m_calls; }); }
   std::vector<std::string> Devices() const { return Read([&] { return m_devices; }); }
   std::vector<ComPtr<IKxChannel>> Channels() const { return Read([&] { return m_channels; }); }
