@@ -3,6 +3,7 @@
 #include <map>
 
 #include "Tuner/TunerTestSupport.h"
+#include "support/TestData.h"
 
 namespace {
 constexpr const char* kDemoTuner = R"(<tuner id="t" system="DVB-T">
@@ -149,5 +150,38 @@ TEST_F(DvbtScanTest, NetworkSearchOffAddsNoFrequency) {
   ASSERT_TRUE(ScanToEnd(tuner.Get(), recorder.Get()));
   EXPECT_EQ(recorder->Statuses(), (std::vector<std::string>{"474000"}));
   EXPECT_EQ(recorder->Channels().size(), 4u);
+  EXPECT_EQ(tuner->StopAutoTuning(), S_OK);
+}
+
+// Real multiplexes: a French one whose NIT gives no frequencies (all ones)
+// and an Italian one with radio and HEVC services.
+TEST_F(DvbtScanTest, RealMultiplexesReportEveryServiceAndNoBogusFrequency) {
+  REQUIRE_SHARED_FILE(french, "test-092.sections.ts");
+  REQUIRE_SHARED_FILE(italian, "test-108.ts");
+  const auto tuner = NewTuner("<tuner id=\"t\" system=\"DVB-T\"><multiplex frequency=\"474000\" file=\"" +
+                              french.string() + "\"/><multiplex frequency=\"522000\" file=\"" + italian.string() +
+                              "\"/></tuner>");
+  ASSERT_TRUE(tuner);
+  Configure(tuner.Get(), {474000, 522000});
+  SetProperty(tuner.Get(), KxTunerProperty_WaitForNit, 1);
+  auto recorder = ComObject<CTunerRecorder>::Make();
+  ASSERT_TRUE(ScanToEnd(tuner.Get(), recorder.Get()));
+
+  for (const std::string& status : recorder->Statuses()) {
+    const long frequency = std::stol(status);
+    EXPECT_TRUE(frequency >= 47000 && frequency <= 862000) << status;
+  }
+  const auto channels = recorder->Channels();
+  EXPECT_EQ(channels.size(), 14u);
+  const auto byTitle = ByTitle(channels);
+  ASSERT_TRUE(byTitle.count("Test HEVC main10"));
+  IKxChannel* hevc = byTitle.at("Test HEVC main10").Get();
+  EXPECT_EQ(Long(hevc, &IKxChannel::get_Type), KxChannelType_DvbtTv);
+  EXPECT_EQ(Long(hevc, &IKxChannel::get_ServiceType), 31);
+  ASSERT_TRUE(byTitle.count("Rai Radio1"));
+  EXPECT_EQ(Long(byTitle.at("Rai Radio1").Get(), &IKxChannel::get_Type), KxChannelType_DvbtRadio);
+  size_t french474 = 0;
+  for (const auto& channel : channels) french474 += Long(channel.Get(), &IKxChannel::get_CarrierFrequency) == 474000;
+  EXPECT_EQ(french474, 6u);
   EXPECT_EQ(tuner->StopAutoTuning(), S_OK);
 }
