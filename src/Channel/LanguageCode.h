@@ -4,7 +4,10 @@
 #include <cstdint>
 #include <string>
 
-// The three characters, or an empty string unless all three are printable
-// ASCII: a code of zeros (no language descriptor) or broadcast junk must not
-// reach a channel as NULs or control characters.
-std::u16string LanguageText(const uint8_t code[3]);
+#include "psi/descriptors/LanguageCode.h"
+
+// Empty unless all three bytes are printable ASCII.
+inline std::u16string LanguageText(const uint8_t code[3]) {
+  const std::string text = LanguageCodeText(code);
+  return {text.begin(), text.end()};
+}

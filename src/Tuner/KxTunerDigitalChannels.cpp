@@ -2,6 +2,7 @@
 #include <map>
 #include <string>
 
+#include "Channel/LanguageCode.h"
 #include "Tuner/DvbServiceTypes.h"
 #include "Tuner/KxTunerDigital.h"
 #include "logging/LogFile.h"
@@ -9,16 +10,6 @@
 
 namespace {
 static constexpr const char* kLogFile = "KxTunerDigital";
-
-// Three characters of an ISO 639 code; a code not sent (zero bytes) is empty.
-std::u16string LanguageText(const uint8_t (&code)[3]) {
-  std::u16string text;
-  for (uint8_t c : code) {
-    if (c == 0) break;
-    text.push_back(static_cast<char16_t>(c));
-  }
-  return text;
-}
 
 bool HasText(const BStr& text) { return text.Length() > 0; }
 }  // namespace

@@ -1,6 +1,7 @@
 #include "DSFilters/PsiRenderer/engine/PmtDescriptorReader.h"
 
 #include "logging/LogFile.h"
+#include "psi/descriptors/LanguageCode.h"
 #include "psi/descriptors/dvb/SubtitlingDescriptor.h"
 #include "psi/descriptors/dvb/TeletextDescriptor.h"
 #include "psi/descriptors/mpeg/Iso639LanguageDescriptor.h"
@@ -21,8 +22,8 @@ bool ReadCommonPmtDescriptor(const CDescriptorEntry& descriptor, const PmtStream
           AudioRecord& record = AudioEntry(audio, pid);
           record.language = entry.language_code;
           record.type = entry.audio_type;
-          log(5, "CPsiProcessorPmtDvb::ProcessSection(): found ISO639 descriptor pid: 0x%x, audio type: %d, lang: %c%c%c",
-              pid, entry.audio_type, entry.language_code[0], entry.language_code[1], entry.language_code[2]);
+          log(5, "CPsiProcessorPmtDvb::ProcessSection(): found ISO639 descriptor pid: 0x%x, audio type: %d, lang: %s",
+              pid, entry.audio_type, LanguageCodeText(entry.language_code.data()).c_str());
         }
       }
       return true;
@@ -32,8 +33,8 @@ bool ReadCommonPmtDescriptor(const CDescriptorEntry& descriptor, const PmtStream
         for (const TeletextEntry& entry : ttx->entries) {
           channel.m_vTeletext.push_back(
               {entry.language_code, entry.teletext_type, entry.magazine_number, entry.page_number, pid});
-          log(5, "CPsiProcessorPmtDvb::ProcessSection(): found teletext descriptor pid: 0x%x, type: %d, lang: %c%c%c",
-              pid, entry.teletext_type, entry.language_code[0], entry.language_code[1], entry.language_code[2]);
+          log(5, "CPsiProcessorPmtDvb::ProcessSection(): found teletext descriptor pid: 0x%x, type: %d, lang: %s",
+              pid, entry.teletext_type, LanguageCodeText(entry.language_code.data()).c_str());
         }
       }
       return true;
