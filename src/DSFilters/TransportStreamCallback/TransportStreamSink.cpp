@@ -50,6 +50,9 @@ HRESULT CTransportStreamSink::EnableSink(VARIANT_BOOL on) {
 }
 
 HRESULT CTransportStreamSink::ClearBuffers() {
+  // Waits for bytes already read for the host, so none of them follows the
+  // clear (a retune must not hand the host the old channel's last bytes).
+  AutoLock delivery(m_deliveryLock);
   m_fifo.Clear();
   return S_OK;
 }
@@ -88,12 +91,15 @@ void CTransportStreamSink::Deliver() {
     Pause(2 * kPollMs);
     return;
   }
-  const size_t count = m_fifo.Read(m_pReadBuffer.get(), kReadBufferSize);
-  if (count == 0) {
-    // Reset before the second look, so that a write in between still wakes the wait.
-    m_fifo.DataAvailable().ResetEvent();
-    if (m_fifo.FillCount() == 0) Event::WaitAny({&m_ending, &m_fifo.DataAvailable()}, kPollMs);
-    return;
+  {
+    AutoLock delivery(m_deliveryLock);
+    const size_t count = m_fifo.Read(m_pReadBuffer.get(), kReadBufferSize);
+    if (count > 0) {
+      if (auto callback = Callback()) callback->OnData(m_pReadBuffer.get(), static_cast<LONG>(count));
+      return;
+    }
   }
-  if (auto callback = Callback()) callback->OnData(m_pReadBuffer.get(), static_cast<LONG>(count));
+  // Reset before the second look, so that a write in between still wakes the wait.
+  m_fifo.DataAvailable().ResetEvent();
+  if (m_fifo.FillCount() == 0) Event::WaitAny({&m_ending, &m_fifo.DataAvailable()}, kPollMs);
 }

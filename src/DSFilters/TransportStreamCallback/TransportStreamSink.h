@@ -14,6 +14,7 @@
 #include "interfaces/IKxTransportStreamSink.h"
 #include "platform/com/ComPtr.h"
 #include "platform/sync/Event.h"
+#include "platform/sync/RecursiveLock.h"
 
 class CTransportStreamSink {
  public:
@@ -59,6 +60,7 @@ class CTransportStreamSink {
   std::atomic<bool> m_bEnabled{true};
   std::atomic<bool> m_bBlocking{false};
   std::atomic<uint64_t> m_lostBytes{0};
+  RecursiveLock m_deliveryLock;  // a read of the ring and its hand-over to the host
   std::mutex m_callbackLock;
   ComPtr<ITransportStreamSinkCallback> m_pCallback;
   Event m_ending{Event::Reset::Manual};

@@ -106,6 +106,11 @@ bool CSourceFilter::WaitUntil(uint64_t deadlineMs) {
   }
 }
 
+uint64_t CSourceFilter::ChangeSource() {
+  std::lock_guard delivery(m_deliveryMutex);
+  return ++m_currentSource;
+}
+
 void CSourceFilter::Stream() {
   m_streamingThreadId = std::this_thread::get_id();
   Produce();
@@ -123,11 +128,13 @@ void CSourceFilter::Produce() {
   OnStreamingStarts();
   while (!StopRequested()) {
     sample->SetActualDataLength(0);
+    m_sampleSource = m_currentSource.load();
     const HRESULT hr = FillBuffer(sample.Get());
     if (StopRequested()) break;
     if (hr == S_OK) {
+      std::lock_guard delivery(m_deliveryMutex);
       // A live source goes on whatever the receiver answers; it decides for itself.
-      if (sample->GetActualDataLength() > 0) m_output.Deliver(sample.Get());
+      if (sample->GetActualDataLength() > 0 && m_sampleSource == m_currentSource.load()) m_output.Deliver(sample.Get());
       continue;
     }
     if (FAILED(hr)) NotifyEvent(EC_ERRORABORT, hr, 0);

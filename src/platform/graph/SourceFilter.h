@@ -52,6 +52,14 @@ class CSourceFilter : public CBaseFilter {
 
   CBaseOutputPin& Output() { return m_output; }
 
+  // The source's content changed (a retune): returns the new source's number
+  // once no sample of an earlier source is on its way downstream; samples of
+  // earlier sources not yet delivered are dropped. Not on the streaming thread.
+  uint64_t ChangeSource();
+  // On the streaming thread, in FillBuffer: the sample holds content of source
+  // `source` (by default, of the source current when FillBuffer was called).
+  void SetSampleSource(uint64_t source) { m_sampleSource = source; }
+
  private:
   class OutputPin : public CBaseOutputPin {
    public:
@@ -75,4 +83,7 @@ class CSourceFilter : public CBaseFilter {
   bool m_streaming = false;  // a thread was started and has not ended
   uint64_t m_startMs = 0;
   uint64_t m_wakes = 0;
+  std::mutex m_deliveryMutex;  // held while a sample travels downstream
+  std::atomic<uint64_t> m_currentSource{0};
+  uint64_t m_sampleSource = 0;  // streaming thread only
 };

@@ -51,6 +51,7 @@ HRESULT CLinuxDvbTunerFilter::Tune(const TunerSettings& settings) {
         static_cast<unsigned>(settings.frequencyKHz), error.c_str());
     return E_FAIL;
   }
+  ChangeSource();  // what was read before belongs to the old multiplex
   return S_OK;
 }
 

@@ -55,7 +55,7 @@ HRESULT CVirtualTunerFilter::Tune(const TunerSettings& settings) {
     m_selection.multiplex = mux ? std::optional(*mux) : std::nullopt;
     m_selection.bitrate = bitrate;
     m_selection.tunedAtMs = CurrentClock().NowMs();
-    ++m_selection.generation;
+    m_selection.generation = ChangeSource();
   }
   log(2, "Virtual tuner %s: %u kHz: %s", m_tuner.id.c_str(), static_cast<unsigned>(settings.frequencyKHz),
       mux ? mux->file.c_str() : "no signal");
@@ -107,5 +107,6 @@ HRESULT CVirtualTunerFilter::FillBuffer(IMediaSample* sample) {
   }
   m_playback.bytesSent += size;
   sample->SetActualDataLength(static_cast<LONG>(size));
+  SetSampleSource(m_playback.generation);  // a retune while it was read drops it
   return S_OK;
 }

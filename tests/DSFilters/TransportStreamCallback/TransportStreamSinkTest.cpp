@@ -109,21 +109,32 @@ TEST_F(TransportStreamSinkTest, DisabledSinkDropsSilently) {
   EXPECT_EQ(kept, m_callback->Data());
 }
 
-TEST_F(TransportStreamSinkTest, ClearBuffersWhileTheCallbackRuns) {
+TEST_F(TransportStreamSinkTest, ClearBuffersWaitsForTheRunningCallbackAndNothingOlderFollows) {
   const auto first = Pattern(188, 8);
   HoldWorker(first);
   const auto pending = Pattern(500000, 9);
   m_sink->Receive(pending.data(), pending.size());
   EXPECT_EQ(pending.size(), m_sink->BufferedBytes());
 
-  EXPECT_EQ(S_OK, m_sink->ClearBuffers());  // does not wait for the callback
+  size_t deliveredByTheClear = 0;
+  std::thread clearing([&] {
+    EXPECT_EQ(S_OK, m_sink->ClearBuffers());
+    deliveredByTheClear = m_callback->Data().size();
+  });
+  m_callback->SetGate(true);  // the held callback finishes; the clear waited for it
+  clearing.join();
   EXPECT_EQ(0u, m_sink->BufferedBytes());
+  ASSERT_GE(deliveredByTheClear, first.size());
 
-  m_callback->SetGate(true);
   const auto after = Pattern(1000, 10);
   m_sink->Receive(after.data(), after.size());
-  ASSERT_TRUE(m_callback->WaitForBytes(first.size() + after.size()));
-  EXPECT_EQ(Concat(first, after.data(), after.size()), m_callback->Data());
+  ASSERT_TRUE(m_callback->WaitForBytes(deliveredByTheClear + after.size()));
+  const std::vector<uint8_t> data = m_callback->Data();
+  // What came before the clear returned is the first bytes and the start of
+  // the pending ones; after it, only the new bytes.
+  ASSERT_EQ(data.size(), deliveredByTheClear + after.size());
+  auto before = Concat(first, pending.data(), deliveredByTheClear - first.size());
+  EXPECT_EQ(Concat(before, after.data(), after.size()), data);
 }
 
 TEST_F(TransportStreamSinkTest, StopAndStartDeliver) {
