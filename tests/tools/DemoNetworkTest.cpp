@@ -64,7 +64,9 @@ TEST(DemoNetwork, ContinuityCountersRunOnAcrossTheLoopAndSectionsArePacked) {
         ASSERT_EQ(cc, (lastCc[pid] + 1) % 16) << "pid " << pid << " at " << offset << " pass " << pass;
       }
       lastCc[pid] = cc;
-      if (pass == 0 && (p[1] & 0x40) && p[4] > 0) ++packedPackets;
+      // A section's pointer field follows the header directly; PES packets have adaptation fields.
+      const bool sectionStart = (p[1] & 0x40) && (p[3] & 0x30) == 0x10;
+      if (pass == 0 && sectionStart && p[4] > 0) ++packedPackets;
     }
   }
   EXPECT_GT(packedPackets, 0u) << "some sections start in the middle of a packet";
