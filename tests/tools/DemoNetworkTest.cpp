@@ -2,8 +2,6 @@
 // channels, and each file loops without a continuity break.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <set>
 
@@ -12,14 +10,12 @@
 
 #include "DSFilters/PsiRenderer/engine/TransportStreamAnalyzer.h"
 #include "DSFilters/PsiRenderer/engine/TransportStreamEpgReader.h"
+#include "DemoStreams.h"
 #include "analyze/EpgOutput.h"
 
 namespace {
 
-std::vector<uint8_t> ReadDemo(int mux) {
-  std::ifstream in(std::string(DTV_DEMO_DIR) + "/demo-mux" + std::to_string(mux) + ".ts", std::ios::binary);
-  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using demotest::ReadDemo;
 
 TEST(DemoNetwork, MultiplexesDecodeToTheirChannelsWithEveryCharacterTable) {
   const std::map<int, std::vector<std::u16string>> expected = {
