@@ -1,11 +1,13 @@
 // A player's view of the demo network: ffprobe finds every audio and video
 // stream with the coding its PMT declares, and ffmpeg decodes each multiplex
-// and the seam of its loop without an error. ffmpeg is no build or CI
+// and the seam of its loop without an error or a gap in the tones. ffmpeg is no build or CI
 // dependency, so without it these tests skip, in CI too.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 #include <nlohmann/json.hpp>
 
@@ -32,6 +34,12 @@ ToolRun RunTool(const TempDir& dir, const std::string& commandLine) {
   if (std::system("command -v ffmpeg >/dev/null && command -v ffprobe >/dev/null") != 0) {   \
     GTEST_SKIP() << "ffmpeg/ffprobe not installed (optional, not in CI): no player's check"; \
   }
+
+// The multiplex twice over, as a looping tuner sends it; "" when it cannot be written.
+std::string TwiceOver(const TempDir& dir, int mux) {
+  const std::string file = demotest::DemoPath(mux), twice = dir / "twice.ts";
+  return std::system(("cat '" + file + "' '" + file + "' >'" + twice + "'").c_str()) == 0 ? twice : "";
+}
 
 const char* FfmpegName(StreamCodec codec) {
   switch (codec) {
@@ -74,13 +82,53 @@ TEST(DemoDecode, FfmpegDecodesEachMultiplexAndItsLoopPointWithoutErrors) {
   REQUIRE_FFMPEG();
   TempDir dir;
   for (int mux = 1; mux <= 3; ++mux) {
-    const std::string file = demotest::DemoPath(mux), twice = dir / "twice.ts";
-    ASSERT_EQ(std::system(("cat '" + file + "' '" + file + "' >'" + twice + "'").c_str()), 0);
-    for (const std::string& input : {file, twice}) {
+    const std::string twice = TwiceOver(dir, mux);
+    ASSERT_FALSE(twice.empty());
+    for (const std::string& input : {demotest::DemoPath(mux), twice}) {
       // Teletext and subtitle streams carry no data and have no null encoder: audio and video only.
       const ToolRun decode = RunTool(dir, "ffmpeg -nostdin -v error -i '" + input + "' -map 0:v -map 0:a -f null -");
       EXPECT_EQ(decode.exitCode, 0) << input;
       EXPECT_EQ(decode.errors, "") << input;
+    }
+  }
+}
+
+// The quietest stretch of 2 ms (a period of the lowest tone) after the
+// decoder's first 20 ms, against the loudest: a gap shows as silence.
+std::pair<int, int> QuietestAndLoudest(const std::string& pcm) {
+  std::vector<int16_t> samples(pcm.size() / 2);
+  std::memcpy(samples.data(), pcm.data(), samples.size() * 2);
+  constexpr size_t kWindow = 96, kWarmUp = 960;  // at 48 kHz
+  int quietest = INT16_MAX, loudest = 0;
+  for (size_t at = kWarmUp; at + kWindow <= samples.size(); at += kWindow) {
+    int peak = 0;
+    for (size_t i = at; i < at + kWindow; ++i) peak = std::max(peak, std::abs(int(samples[i])));
+    quietest = std::min(quietest, peak);
+    loudest = std::max(loudest, peak);
+  }
+  return {quietest, loudest};
+}
+
+TEST(DemoDecode, EveryToneRunsOnAcrossTheLoopPoint) {
+  REQUIRE_FFMPEG();
+  TempDir dir;
+  for (int mux = 1; mux <= 3; ++mux) {
+    const std::string twice = TwiceOver(dir, mux), pcm = dir / "tone.pcm";
+    ASSERT_FALSE(twice.empty());
+    const auto streams = demotest::AudioAndVideoStreams(demotest::ReadDemo(mux));
+    const auto audio = std::count_if(streams.begin(), streams.end(), [](const auto& s) {
+      return s.second == StreamCodec::MpegAudio || s.second == StreamCodec::Ac3;
+    });
+    ASSERT_GT(audio, 0);
+    for (int track = 0; track < audio; ++track) {
+      SCOPED_TRACE("mux " + std::to_string(mux) + " audio track " + std::to_string(track));
+      const ToolRun decode = RunTool(dir, "ffmpeg -nostdin -v error -i '" + twice + "' -map 0:a:" +
+                                              std::to_string(track) + " -f s16le -ac 1 -ar 48000 -y '" + pcm + "'");
+      ASSERT_EQ(decode.exitCode, 0) << decode.errors;
+      const std::string samples = ReadFileBytes(pcm);
+      ASSERT_GE(samples.size(), 2u * 48000 * 7) << "two loops of 3.84 s";
+      const auto [quietest, loudest] = QuietestAndLoudest(samples);
+      EXPECT_GT(quietest, loudest / 2) << "a gap in the tone";
     }
   }
 }

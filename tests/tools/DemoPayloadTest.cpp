@@ -3,7 +3,6 @@
 // unit there before it is due, and the units fill the file's loop exactly.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <optional>
 #include <span>
 
