@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-
 #include <nlohmann/json.hpp>
 
 #include "DemoStreams.h"
@@ -30,7 +29,7 @@ ToolRun RunTool(const TempDir& dir, const std::string& commandLine) {
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFileBytes(output), ReadFileBytes(errors)};
 }
 
-#define REQUIRE_FFMPEG()                                                                      \
+#define REQUIRE_FFMPEG()                                                                     \
   if (std::system("command -v ffmpeg >/dev/null && command -v ffprobe >/dev/null") != 0) {   \
     GTEST_SKIP() << "ffmpeg/ffprobe not installed (optional, not in CI): no player's check"; \
   }
@@ -43,11 +42,16 @@ std::string TwiceOver(const TempDir& dir, int mux) {
 
 const char* FfmpegName(StreamCodec codec) {
   switch (codec) {
-    case StreamCodec::Mpeg2Video: return "mpeg2video";
-    case StreamCodec::H264: return "h264";
-    case StreamCodec::MpegAudio: return "mp2";
-    case StreamCodec::Ac3: return "ac3";
-    default: return "?";
+    case StreamCodec::Mpeg2Video:
+      return "mpeg2video";
+    case StreamCodec::H264:
+      return "h264";
+    case StreamCodec::MpegAudio:
+      return "mp2";
+    case StreamCodec::Ac3:
+      return "ac3";
+    default:
+      return "?";
   }
 }
 
@@ -122,8 +126,9 @@ TEST(DemoDecode, EveryToneRunsOnAcrossTheLoopPoint) {
     ASSERT_GT(audio, 0);
     for (int track = 0; track < audio; ++track) {
       SCOPED_TRACE("mux " + std::to_string(mux) + " audio track " + std::to_string(track));
-      const ToolRun decode = RunTool(dir, "ffmpeg -nostdin -v error -i '" + twice + "' -map 0:a:" +
-                                              std::to_string(track) + " -f s16le -ac 1 -ar 48000 -y '" + pcm + "'");
+      const ToolRun decode =
+          RunTool(dir, "ffmpeg -nostdin -v error -i '" + twice + "' -map 0:a:" + std::to_string(track) +
+                           " -f s16le -ac 1 -ar 48000 -y '" + pcm + "'");
       ASSERT_EQ(decode.exitCode, 0) << decode.errors;
       const std::string samples = ReadFileBytes(pcm);
       ASSERT_GE(samples.size(), 2u * 48000 * 7) << "two loops of 3.84 s";

@@ -29,7 +29,8 @@ std::span<const uint8_t> Payload(const uint8_t* p) {
 
 std::optional<uint64_t> Pcr(const uint8_t* p) {
   if (!(p[3] & 0x20) || p[4] < 7 || !(p[5] & 0x10)) return std::nullopt;
-  const uint64_t base = uint64_t(p[6]) << 25 | uint64_t(p[7]) << 17 | uint64_t(p[8]) << 9 | uint64_t(p[9]) << 1 | p[10] >> 7;
+  const uint64_t base =
+      uint64_t(p[6]) << 25 | uint64_t(p[7]) << 17 | uint64_t(p[8]) << 9 | uint64_t(p[9]) << 1 | p[10] >> 7;
   return base * 300 + ((p[10] & 1u) << 8 | p[11]);
 }
 
@@ -79,7 +80,8 @@ uint32_t DeclaredUnitTicks(StreamCodec codec, std::span<const uint8_t> es) {
       const auto found = byFrameRateCode.find(es[7] & 0x0F);
       return es[3] == 0xB3 && found != byFrameRateCode.end() ? found->second : 0;
     }
-    case StreamCodec::H264: return 3600;  // no rate outside the optional VUI: DVB's 25 Hz
+    case StreamCodec::H264:
+      return 3600;  // no rate outside the optional VUI: DVB's 25 Hz
     case StreamCodec::MpegAudio: {
       const uint32_t rates[4] = {44100, 48000, 32000, 0};
       const uint32_t rate = rates[es[2] >> 2 & 0x03];
@@ -90,7 +92,8 @@ uint32_t DeclaredUnitTicks(StreamCodec codec, std::span<const uint8_t> es) {
       const uint32_t rate = rates[es[4] >> 6];
       return rate ? 1536 * 90000 / rate : 0;
     }
-    default: return 0;
+    default:
+      return 0;
   }
 }
 
@@ -103,9 +106,12 @@ bool StartsAnAccessUnit(StreamCodec codec, std::span<const uint8_t> es) {
       const size_t zero = es[0] == 0 && es[1] == 0 && es[2] == 0 ? 1 : 0;  // a 4-byte start code
       return es[zero] == 0 && es[zero + 1] == 0 && es[zero + 2] == 1 && (es[zero + 3] & 0x1F) == 9;
     }
-    case StreamCodec::MpegAudio: return es[0] == 0xFF && (es[1] & 0xE0) == 0xE0;
-    case StreamCodec::Ac3: return es[0] == 0x0B && es[1] == 0x77;
-    default: return false;
+    case StreamCodec::MpegAudio:
+      return es[0] == 0xFF && (es[1] & 0xE0) == 0xE0;
+    case StreamCodec::Ac3:
+      return es[0] == 0x0B && es[1] == 0x77;
+    default:
+      return false;
   }
 }
 

@@ -38,7 +38,8 @@ std::vector<Bytes> CutAt(const Bytes& es, const std::vector<size_t>& cuts) {
   std::vector<Bytes> units;
   for (size_t i = 0; i < cuts.size(); ++i) {
     const size_t end = i + 1 < cuts.size() ? cuts[i + 1] : es.size();
-    units.emplace_back(es.begin() + static_cast<std::ptrdiff_t>(cuts[i]), es.begin() + static_cast<std::ptrdiff_t>(end));
+    units.emplace_back(es.begin() + static_cast<std::ptrdiff_t>(cuts[i]),
+                       es.begin() + static_cast<std::ptrdiff_t>(end));
   }
   return units;
 }
@@ -63,7 +64,8 @@ Clip SplitMpeg2Video(const Bytes& es) {
   Clip clip{CutAt(es, cuts), ticks};
   // A sequence end code would end the sequence at the seam of the loop.
   Bytes& last = clip.units.back();
-  if (last.size() >= 4 && Bytes(last.end() - 4, last.end()) == Bytes{0x00, 0x00, 0x01, 0xB7}) last.resize(last.size() - 4);
+  if (last.size() >= 4 && Bytes(last.end() - 4, last.end()) == Bytes{0x00, 0x00, 0x01, 0xB7})
+    last.resize(last.size() - 4);
   return clip;
 }
 
@@ -109,7 +111,8 @@ Clip SplitFrames(const Bytes& es, std::optional<Frame> (*frameAt)(const uint8_t*
   for (size_t at = 0; at < es.size();) {
     const std::optional<Frame> frame = frameAt(&es[at], es.size() - at);
     if (!frame || frame->length > es.size() - at || (clip.unitTicks != 0 && frame->ticks != clip.unitTicks))
-      throw std::runtime_error("no whole " + std::string(coding) + " frame like the first at byte " + std::to_string(at));
+      throw std::runtime_error("no whole " + std::string(coding) + " frame like the first at byte " +
+                               std::to_string(at));
     clip.unitTicks = frame->ticks;
     clip.units.emplace_back(es.begin() + static_cast<std::ptrdiff_t>(at),
                             es.begin() + static_cast<std::ptrdiff_t>(at + frame->length));
@@ -125,11 +128,16 @@ Clip ReadClip(const std::filesystem::path& path, Coding coding) {
   try {
     const Bytes es = ReadFile(path);
     switch (coding) {
-      case Coding::Mpeg2Video: return SplitMpeg2Video(es);
-      case Coding::H264Video: return SplitH264Video(es);
-      case Coding::MpegAudio: return SplitFrames(es, MpegAudioFrame, "MPEG audio");
-      case Coding::Ac3Audio: return SplitFrames(es, Ac3Frame, "AC-3");
-      case Coding::None: break;
+      case Coding::Mpeg2Video:
+        return SplitMpeg2Video(es);
+      case Coding::H264Video:
+        return SplitH264Video(es);
+      case Coding::MpegAudio:
+        return SplitFrames(es, MpegAudioFrame, "MPEG audio");
+      case Coding::Ac3Audio:
+        return SplitFrames(es, Ac3Frame, "AC-3");
+      case Coding::None:
+        break;
     }
     throw std::runtime_error("no coding given");
   } catch (const std::runtime_error& e) {
@@ -140,9 +148,12 @@ Clip ReadClip(const std::filesystem::path& path, Coding coding) {
 uint8_t PesStreamId(Coding coding) {
   switch (coding) {
     case Coding::Mpeg2Video:
-    case Coding::H264Video: return 0xE0;
-    case Coding::MpegAudio: return 0xC0;
-    default: return 0xBD;  // private_stream_1: AC-3
+    case Coding::H264Video:
+      return 0xE0;
+    case Coding::MpegAudio:
+      return 0xC0;
+    default:
+      return 0xBD;  // private_stream_1: AC-3
   }
 }
 

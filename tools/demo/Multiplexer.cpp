@@ -109,8 +109,8 @@ void Multiplexer::AddPes(uint16_t pid, Bytes pes, double time, double deadline) 
 void Multiplexer::AddPcr(uint16_t pid, int intervalMs) { m_pcrIntervals[pid] = intervalMs; }
 
 void Multiplexer::Packetize(Burst& burst, size_t packetCount) {
-  burst.packets = burst.pes.empty() ? SectionPackets(burst.pid, burst.sections)
-                                    : PesPackets(burst.pid, burst.pes, packetCount);
+  burst.packets =
+      burst.pes.empty() ? SectionPackets(burst.pid, burst.sections) : PesPackets(burst.pid, burst.pes, packetCount);
 }
 
 // Each PID with payload sends a multiple of 16 packets: the last burst of a
