@@ -1,6 +1,9 @@
 #include "DemoNetwork.h"
 
+#include <stdexcept>
+
 #include "Multiplexer.h"
+#include "PesPacket.h"
 
 namespace demo {
 
@@ -8,17 +11,17 @@ namespace {
 
 Bytes Lang(const char* code) { return Bytes(code, code + 3); }
 
-Stream Mpeg2Video(uint16_t pid) { return {0x02, pid, {}}; }
-Stream H264Video(uint16_t pid) { return {0x1B, pid, {}}; }
-Stream MpegAudio(uint16_t pid, const char* lang) {
+Stream Mpeg2Video(uint16_t pid, const char* clip) { return {0x02, pid, {}, Coding::Mpeg2Video, clip}; }
+Stream H264Video(uint16_t pid, const char* clip) { return {0x1B, pid, {}, Coding::H264Video, clip}; }
+Stream MpegAudio(uint16_t pid, const char* lang, const char* clip) {
   Bytes body = Lang(lang);
   body.push_back(0x00);
-  return {0x03, pid, {Descriptor(0x0A, body)}};
+  return {0x03, pid, {Descriptor(0x0A, body)}, Coding::MpegAudio, clip};
 }
-Stream Ac3Audio(uint16_t pid, const char* lang) {
+Stream Ac3Audio(uint16_t pid, const char* lang, const char* clip) {
   Bytes iso = Lang(lang);
   iso.push_back(0x00);
-  return {0x06, pid, {Descriptor(0x6A, {0x00}), Descriptor(0x0A, iso)}};
+  return {0x06, pid, {Descriptor(0x6A, {0x00}), Descriptor(0x0A, iso)}, Coding::Ac3Audio, clip};
 }
 Stream Teletext(uint16_t pid, const char* lang) {
   Bytes body = Lang(lang);
@@ -26,12 +29,12 @@ Stream Teletext(uint16_t pid, const char* lang) {
   Bytes subtitles = Lang(lang);
   subtitles.insert(subtitles.end(), {0x29, 0x88});  // subtitle page, magazine 1, page 88
   body.insert(body.end(), subtitles.begin(), subtitles.end());
-  return {0x06, pid, {Descriptor(0x56, body)}};
+  return {0x06, pid, {Descriptor(0x56, body)}, Coding::None, {}};
 }
 Stream Subtitles(uint16_t pid, const char* lang) {
   Bytes body = Lang(lang);
   body.insert(body.end(), {0x10, 0x00, 0x01, 0x00, 0x01});  // normal, composition 1, ancillary 1
-  return {0x06, pid, {Descriptor(0x59, body)}};
+  return {0x06, pid, {Descriptor(0x59, body)}, Coding::None, {}};
 }
 
 const char* const kLatin5 = "\x05";   // ISO 8859-9
@@ -48,32 +51,45 @@ std::vector<Mux> DemoMuxes() {
   return {
       {0x0001, 474000,
        {{0x0101, 0x01, "Demo Broadcasting", "Demo One", 0x0100, 0x0111, false,
-         {Mpeg2Video(0x0111), MpegAudio(0x0112, "eng"), MpegAudio(0x0113, "deu"), Teletext(0x0114, "eng")}, news},
+         {Mpeg2Video(0x0111, "demo-one.m2v"), MpegAudio(0x0112, "eng", "demo-one-eng.mp2"),
+          MpegAudio(0x0113, "deu", "demo-one-deu.mp2"), Teletext(0x0114, "eng")},
+         news},
         // ISO 6937: a non-spacing acute accent before the letter.
         {0x0102, 0x19, "T\xC2" "el\xC2" "e Nord", "T\xC2" "el\xC2" "e Nord HD", 0x0200, 0x0211, false,
-         {H264Video(0x0211), Ac3Audio(0x0212, "fre"), Subtitles(0x0213, "fre")}, films},
+         {H264Video(0x0211, "tele-nord-hd.h264"), Ac3Audio(0x0212, "fre", "tele-nord-hd.ac3"),
+          Subtitles(0x0213, "fre")},
+         films},
         {0x0103, 0x02, "Demo Broadcasting", "Radio Classic", 0x0300, 0x0311, false,
-         {MpegAudio(0x0311, "eng")}, music},
+         {MpegAudio(0x0311, "eng", "radio-classic.mp2")}, music},
         {0x0104, 0x01, std::string(kLatin5) + "Yerel Yay\xFDnc\xFD", std::string(kLatin5) + "Kanal \xDE" "ehir",
-         0x0400, 0x0411, false, {H264Video(0x0411), MpegAudio(0x0412, "tur")}, local}}},
+         0x0400, 0x0411, false,
+         {H264Video(0x0411, "kanal-sehir.h264"), MpegAudio(0x0412, "tur", "kanal-sehir.mp2")}, local}}},
       {0x0002, 522000,
        {{0x0201, 0x01, "Demo Broadcasting", "Demo News", 0x0100, 0x0111, false,
-         {Mpeg2Video(0x0111), MpegAudio(0x0112, "eng"), Teletext(0x0113, "eng")}, news},
+         {Mpeg2Video(0x0111, "demo-news.m2v"), MpegAudio(0x0112, "eng", "demo-news.mp2"), Teletext(0x0113, "eng")},
+         news},
         {0x0202, 0x02, std::string(kUtf8) + "\xD0\xA0\xD0\xB0\xD0\xB4\xD0\xB8\xD0\xBE",
          std::string(kUtf8) + "\xD0\xA0\xD0\xB0\xD0\xB4\xD0\xB8\xD0\xBE \xD0\x9E\xD0\xB4\xD0\xB8\xD0\xBD", 0x0200, 0x0211,
-         false, {MpegAudio(0x0211, "rus")}, music},
+         false, {MpegAudio(0x0211, "rus", "radio-odin.mp2")}, music},
         {0x0203, 0x19, "Sport Media", "Sport Live HD", 0x0300, 0x0311, false,
-         {H264Video(0x0311), Ac3Audio(0x0312, "eng"), MpegAudio(0x0313, "spa")}, news},
+         {H264Video(0x0311, "sport-live-hd.h264"), Ac3Audio(0x0312, "eng", "sport-live-hd.ac3"),
+          MpegAudio(0x0313, "spa", "sport-live-hd-spa.mp2")},
+         news},
         {0x0204, 0x01, "Demo Broadcasting", "Kids Club", 0x0400, 0x0411, false,
-         {Mpeg2Video(0x0411), MpegAudio(0x0412, "eng"), Subtitles(0x0413, "eng")}, kids}}},
+         {Mpeg2Video(0x0411, "kids-club.m2v"), MpegAudio(0x0412, "eng", "kids-club.mp2"), Subtitles(0x0413, "eng")},
+         kids}}},
       {0x0003, 570000,
        {{0x0301, 0x19, "Cinema Group", "Movie Max HD", 0x0100, 0x0111, true,
-         {H264Video(0x0111), Ac3Audio(0x0112, "eng"), Ac3Audio(0x0113, "fre")}, films},
-        {0x0302, 0x02, "Cinema Group", "Jazz FM", 0x0200, 0x0211, false, {MpegAudio(0x0211, "eng")}, music},
+         {H264Video(0x0111, "movie-max-hd.h264"), Ac3Audio(0x0112, "eng", "movie-max-hd-eng.ac3"),
+          Ac3Audio(0x0113, "fre", "movie-max-hd-fre.ac3")},
+         films},
+        {0x0302, 0x02, "Cinema Group", "Jazz FM", 0x0200, 0x0211, false, {MpegAudio(0x0211, "eng", "jazz-fm.mp2")},
+         music},
         {0x0303, 0x19, "Nature Channel", "Nature HD", 0x0300, 0x0311, false,
-         {H264Video(0x0311), MpegAudio(0x0312, "eng"), Teletext(0x0313, "eng")}, kids},
+         {H264Video(0x0311, "nature-hd.h264"), MpegAudio(0x0312, "eng", "nature-hd.mp2"), Teletext(0x0313, "eng")},
+         kids},
         {0x0304, 0x01, "Demo Broadcasting", "Shopping 24", 0x0400, 0x0411, false,
-         {Mpeg2Video(0x0411), MpegAudio(0x0412, "eng")}, news}}},
+         {Mpeg2Video(0x0411, "shopping-24.m2v"), MpegAudio(0x0412, "eng", "shopping-24.mp2")}, news}}},
   };
 }
 
@@ -263,16 +279,37 @@ std::vector<Bytes> EitSchedule(const Mux& mux) {
 
 Bytes Tdt() { return ShortSection(0x70, MjdUtc(kNow)); }
 
+constexpr double kTicksPerSecond = 90000;
+// How long a unit waits in the decoder's buffer between its sending and its
+// presentation: ample for the queueing behind tables and other streams.
+constexpr uint32_t kDecoderDelayTicks = 200 * 90;
+
+// Sends the clip's units one unit's duration apart from the start of the file on.
+void AddClip(Multiplexer& mx, const Stream& e, const std::filesystem::path& clips) {
+  const Clip clip = ReadClip(clips / e.clip, e.coding);
+  if (clip.units.size() * clip.unitTicks != kLoopTicks)
+    throw std::runtime_error((clips / e.clip).string() + ": lasts " +
+                             std::to_string(clip.units.size() * clip.unitTicks / 90) + " ms, not the loop's " +
+                             std::to_string(kLoopTicks / 90) + " ms");
+  for (size_t n = 0; n < clip.units.size(); ++n) {
+    const uint64_t sent = n * clip.unitTicks, pts = sent + kDecoderDelayTicks;
+    mx.AddPes(e.pid, PesPacket(PesStreamId(e.coding), pts, clip.units[n]), sent / kTicksPerSecond,
+              pts / kTicksPerSecond);
+  }
+}
+
 }  // namespace
 
-Bytes BuildMux(const std::vector<Mux>& muxes, size_t index, uint32_t bitrate, double seconds) {
+Bytes BuildMux(const std::vector<Mux>& muxes, size_t index, const std::filesystem::path& clips, uint32_t bitrate) {
   const Mux& mux = muxes[index];
-  Multiplexer mx(bitrate, seconds);
+  Multiplexer mx(bitrate, kLoopTicks / kTicksPerSecond);
   mx.AddTable(0x0000, {Pat(mux)}, 100, 0);
   mx.AddTable(0x0001, {Cat()}, 500, 5);
   for (const Service& s : mux.services) {
     mx.AddTable(s.pmtPid, {Pmt(s)}, 100, 10);
     mx.AddPcr(s.pcrPid, 40);
+    for (const Stream& e : s.streams)
+      if (e.coding != Coding::None) AddClip(mx, e, clips);
   }
   mx.AddTable(0x0010, {Nit(muxes)}, 500, 20);
   std::vector<Bytes> sdt = {Sdt(mux, true)};

@@ -1,8 +1,10 @@
 #pragma once
 // The demo network: three DVB-T multiplexes of one terrestrial network.
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "Clip.h"
 #include "SectionWriter.h"
 
 namespace demo {
@@ -11,6 +13,8 @@ struct Stream {
   uint8_t streamType;
   uint16_t pid;
   std::vector<Bytes> descriptors;
+  Coding coding = Coding::None;
+  std::string clip;  // the elementary stream it carries, in the clip directory
 };
 
 struct Service {
@@ -37,7 +41,11 @@ constexpr uint16_t kOriginalNetworkId = 0x22F1;
 constexpr int64_t kNow = 1796860800 + 12 * 3600 + 20 * 60;
 
 std::vector<Mux> DemoMuxes();
-// The transport stream of muxes[index], `seconds` long at `bitrate`.
-Bytes BuildMux(const std::vector<Mux>& muxes, size_t index, uint32_t bitrate, double seconds);
+// The length of a multiplex file and of every clip in it: whole numbers of
+// pictures (40 ms), MPEG audio frames (24 ms) and AC-3 frames (32 ms).
+constexpr uint32_t kLoopTicks = 3840 * 90;  // 3.84 s at 90 kHz
+
+// The transport stream of muxes[index] at `bitrate`, its streams read from `clips`.
+Bytes BuildMux(const std::vector<Mux>& muxes, size_t index, const std::filesystem::path& clips, uint32_t bitrate);
 
 }  // namespace demo
