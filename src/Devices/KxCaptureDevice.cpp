@@ -6,6 +6,10 @@
 #include "Devices/DeviceType.h"
 #include "GraphManager/KxGraphManagerDigital.h"
 #include "GraphManager/KxGraphManagerDvbs.h"
+#include "Tuner/KxTunerAtsc.h"
+#include "Tuner/KxTunerDvbc.h"
+#include "Tuner/KxTunerDvbs.h"
+#include "Tuner/KxTunerDvbt.h"
 #include "logging/LogFile.h"
 
 namespace {
@@ -135,10 +139,44 @@ HRESULT CKxCaptureDevice::CreateGraphManager(IUnknown** graphManager, bool forTu
   return held->QueryInterface(IidOf<IKxGraphManager>(), reinterpret_cast<void**>(graphManager));
 }
 
+namespace {
+// A tuner of class T on `graphManager`, handed out as IKxTuner.
+template <class T>
+HRESULT CreateTunerOf(IKxCaptureDevice* device, IKxGraphManager* graphManager, const char* expression,
+                      IUnknown** tuner) {
+  ComObject<T>* pTunerObj = nullptr;
+  HRESULT hr = ComObject<T>::CreateInstance(&pTunerObj);
+  if (Traced(hr, expression, "KxCaptureDevice")) return hr;
+  ComPtr<IKxTuner> held(pTunerObj);
+  hr = pTunerObj->Initialize(device, graphManager);
+  if (Traced(hr, "(hr) = (pTunerObj->Initialize(this, pGraphManager))", "KxCaptureDevice")) return hr;
+  return held->QueryInterface(IidOf<IKxTuner>(), reinterpret_cast<void**>(tuner));
+}
+}  // namespace
+
 HRESULT CKxCaptureDevice::CreateTuner(IUnknown** tuner) {
   if (!tuner) return E_POINTER;
   *tuner = nullptr;
-  log(1, "CreateTuner: no tuner is available for %s (%s)", m_bstrFriendlyName.Utf8().c_str(),
-      DeviceTypeName(m_deviceType));
-  return E_FAIL;
+  ComPtr<IUnknown> created;
+  HRESULT hr = CreateGraphManager(created.Put(), true);
+  if (Traced(hr, "(hr) = (CreateGraphManager(&pGraphManager, true))", "KxCaptureDevice")) return hr;
+  const auto graphManager = QueryAs<IKxGraphManager>(created.Get());
+  switch (m_deviceType) {
+    case KxCaptureDeviceType_Atsc:
+      return CreateTunerOf<CKxTunerAtsc>(this, graphManager.Get(),
+                                         "(hr) = (CComObject<CKxTunerAtsc>::CreateInstance(&pTunerObjAtsc))", tuner);
+    case KxCaptureDeviceType_Dvbt:
+      return CreateTunerOf<CKxTunerDvbt>(this, graphManager.Get(),
+                                         "(hr) = (CComObject<CKxTunerDvbt>::CreateInstance(&pTunerObjDvbt))", tuner);
+    case KxCaptureDeviceType_Dvbs:
+      return CreateTunerOf<CKxTunerDvbs>(this, graphManager.Get(),
+                                         "(hr) = (CComObject<CKxTunerDvbs>::CreateInstance(&pTunerObjDvbs))", tuner);
+    case KxCaptureDeviceType_Dvbc:
+      return CreateTunerOf<CKxTunerDvbc>(this, graphManager.Get(),
+                                         "(hr) = (CComObject<CKxTunerDvbc>::CreateInstance(&pTunerObjDvbc))", tuner);
+    default:
+      log(1, "CreateTuner: no tuner is available for %s (%s)", m_bstrFriendlyName.Utf8().c_str(),
+          DeviceTypeName(m_deviceType));
+      return E_FAIL;
+  }
 }

@@ -96,12 +96,11 @@ HRESULT CKxTuningData::LoadTuningParams(BSTR bstrXml) {
   }
   HRESULT hr = S_OK;
   for (const pugi::xml_node pNetwork : ElementsByTagName(root, kind == Kind::Dvbs ? "Satellite" : "Network")) {
-    std::u16string key;
-    READ_STRING(pNetwork, "name", key);
+    // A group needs its name (and a satellite its position): absent or empty fails alike.
+    std::u16string key = Utf8ToUtf16(pNetwork.attribute("name").value());
     if (key.empty()) return Failed(E_FAIL, pNetwork, "name");
     if (kind == Kind::Dvbs) {
-      std::u16string position;
-      READ_STRING(pNetwork, "position", position);
+      std::u16string position = Utf8ToUtf16(pNetwork.attribute("position").value());
       if (position.empty()) return Failed(E_FAIL, pNetwork, "position");
       if (FAILED(hr = AddSatellite(key, position))) return hr;
       key = std::move(position);

@@ -67,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
         XmlCase{"a network without params is no group", KxTuningDataType_Dvbc,
                 "<NetworkType name=\"DVB-C\"><Network name=\"A\"/></NetworkType>", S_OK, {}},
         XmlCase{"network without name", KxTuningDataType_Dvbc,
-                "<NetworkType name=\"DVB-C\"><Network><param frequency=\"1\"/></Network></NetworkType>", DISP_E_TYPEMISMATCH,
+                "<NetworkType name=\"DVB-C\"><Network><param frequency=\"1\"/></Network></NetworkType>", E_FAIL,
                 {}},
         XmlCase{"network with empty name", KxTuningDataType_Dvbc,
                 "<NetworkType name=\"DVB-C\"><Network name=\"\"><param frequency=\"1\"/></Network></NetworkType>", E_FAIL,
@@ -83,7 +83,11 @@ INSTANTIATE_TEST_SUITE_P(
         XmlCase{"terrestrial param without bandwidth", KxTuningDataType_Dvbt,
                 "<NetworkType name=\"DVB-T\"><Network name=\"A\"><param frequency=\"1\"/></Network></NetworkType>",
                 DISP_E_TYPEMISMATCH, {}},
-        XmlCase{"satellite without position", KxTuningDataType_Dvbs,
+        XmlCase{"satellite with no position attribute", KxTuningDataType_Dvbs,
+                "<NetworkType name=\"DVB-S\"><Satellite name=\"S\"><param frequency=\"1\" polarisation=\"H\" "
+                "symbolrate=\"2\"/></Satellite></NetworkType>",
+                E_FAIL, {}},
+        XmlCase{"satellite with empty position", KxTuningDataType_Dvbs,
                 "<NetworkType name=\"DVB-S\"><Satellite name=\"S\" position=\"\"><param frequency=\"1\" polarisation=\"H\" "
                 "symbolrate=\"2\"/></Satellite></NetworkType>",
                 E_FAIL, {}},

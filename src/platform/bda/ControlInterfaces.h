@@ -15,6 +15,9 @@ struct IBDA_SignalStatistics : IUnknown {
   virtual HRESULT get_SignalQuality(LONG* quality) = 0;
   virtual HRESULT get_SignalPresent(BOOLEAN* present) = 0;
   virtual HRESULT get_SignalLocked(BOOLEAN* locked) = 0;
+  // Milliseconds after a tune within which a receivable signal is locked:
+  // no lock later than that means there is nothing on the frequency.
+  virtual HRESULT get_LockTime(ULONG* ms) = 0;
 
  protected:
   ~IBDA_SignalStatistics() = default;

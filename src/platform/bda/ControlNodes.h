@@ -39,6 +39,11 @@ class CSignalNode : public CNodeBase, public Controls..., public IBDA_SignalStat
   HRESULT get_SignalQuality(LONG* quality) override { return SignalValue(quality, &SignalStatus::quality); }
   HRESULT get_SignalPresent(BOOLEAN* present) override { return SignalFlag(present, &SignalStatus::present); }
   HRESULT get_SignalLocked(BOOLEAN* locked) override { return SignalFlag(locked, &SignalStatus::locked); }
+  HRESULT get_LockTime(ULONG* ms) override {
+    if (!ms) return E_POINTER;
+    *ms = m_filter->LockTimeMs();
+    return S_OK;
+  }
 
  protected:
   using CNodeBase::CNodeBase;

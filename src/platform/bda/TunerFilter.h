@@ -40,6 +40,8 @@ class CBdaTunerFilter : public CSourceFilter, public CBdaTopology, public IBDA_D
   void ChangePending(const std::function<void(TunerSettings&)>& change);
   // The signal of what the tuner is tuned to.
   virtual SignalStatus Signal() = 0;
+  // How long a frontend may take to lock after a tune (Linux scanners wait about as long).
+  virtual ULONG LockTimeMs() const { return 1500; }
 
  protected:
   // Applies committed settings that name a frequency.

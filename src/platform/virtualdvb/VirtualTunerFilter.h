@@ -24,6 +24,8 @@ class CVirtualTunerFilter : public CBdaTunerFilter {
 
   const VirtualTuner& Tuner() const { return m_tuner; }
   SignalStatus Signal() override;
+  // A file plays from the tune on, or there is none.
+  ULONG LockTimeMs() const override { return 0; }
 
   // Loads the description named in a virtual moniker and creates the filter
   // of its tuner.

@@ -145,23 +145,41 @@ std::vector<uint8_t> TerrestrialDelivery() {
   return {0x5A, 11, 0x02, 0xFA, 0xF0, 0x80, 0x1F, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
 }
 
-TEST(SplitterTransponderInfoTest, OnlyTheCurrentTransportStreamOfTheOwnNetworkCounts) {
+std::vector<uint8_t> CableDelivery() {
+  // 346 MHz in 100 Hz units, 64-QAM, 6900 ksym/s.
+  return {0x44, 11, 0x03, 0x46, 0x00, 0x00, 0xFF, 0xF2, 0x03, 0x00, 0x69, 0x00, 0x03};
+}
+
+// An SDT actual without services: it names the multiplex's original network.
+std::vector<uint8_t> Sdt(uint16_t tsId, uint16_t onId) {
+  std::vector<uint8_t> body;
+  PutUInt16(body, onId);
+  body.push_back(0xFF);
+  return Section(0x42, tsId, 0, 0, body);
+}
+
+TEST(SplitterTransponderInfoTest, OnlyTheCurrentTransportStreamOfItsOriginalNetworkCounts) {
   struct Case {
     const char* what;
     bool patFirst;
     uint16_t networkId;
     uint16_t tsId;
     uint16_t onId;
+    int32_t sdtOnId;  // -1: no SDT
     std::vector<uint8_t> descriptor;
     TransponderValues expected;
   };
   const TransponderValues none;
   const Case cases[] = {
-      {"satellite", true, 318, 7, 318, SatelliteDelivery(), {11750000, 27500, 2, 1, 130, 7}},
-      {"terrestrial", true, 318, 7, 318, TerrestrialDelivery(), {50000000, -1, -1, 0, -1, 7}},
-      {"another network", true, 12289, 7, 318, SatelliteDelivery(), {-1, -1, -1, 0, -1, 7}},
-      {"another transport stream", true, 318, 8, 318, SatelliteDelivery(), {-1, -1, -1, 0, -1, 7}},
-      {"NIT before PAT", false, 318, 7, 318, SatelliteDelivery(), {11750000, 27500, 2, 1, 130, 7}},
+      {"satellite", true, 318, 7, 318, -1, SatelliteDelivery(), {11750000, 27500, 2, 1, 130, 7}},
+      {"terrestrial", true, 318, 7, 318, -1, TerrestrialDelivery(), {50000000, -1, -1, 0, -1, 7}},
+      {"cable", true, 318, 7, 318, -1, CableDelivery(), {346000, 6900, -1, 0, -1, 7}},
+      {"another network, no SDT", true, 12289, 7, 318, -1, SatelliteDelivery(), {-1, -1, -1, 0, -1, 7}},
+      {"another network, the SDT names the original one", true, 12289, 7, 318, 318, SatelliteDelivery(),
+       {11750000, 27500, 2, 1, 130, 7}},
+      {"the SDT names another original network", true, 318, 7, 318, 1, SatelliteDelivery(), {-1, -1, -1, 0, -1, 7}},
+      {"another transport stream", true, 318, 8, 318, 318, SatelliteDelivery(), {-1, -1, -1, 0, -1, 7}},
+      {"NIT before PAT", false, 318, 7, 318, -1, SatelliteDelivery(), {11750000, 27500, 2, 1, 130, 7}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -172,6 +190,7 @@ TEST(SplitterTransponderInfoTest, OnlyTheCurrentTransportStreamOfTheOwnNetworkCo
     if (c.patFirst) info.ProcessSection(pat);
     info.ProcessSection(nit);
     if (!c.patFirst) info.ProcessSection(pat);
+    if (c.sdtOnId != -1) info.ProcessSection({0x11, 0x42, Sdt(7, static_cast<uint16_t>(c.sdtOnId))});
     const TransponderValues values = info.Values();
     EXPECT_EQ(values.frequency, c.expected.frequency);
     EXPECT_EQ(values.symbolRate, c.expected.symbolRate);
@@ -182,6 +201,20 @@ TEST(SplitterTransponderInfoTest, OnlyTheCurrentTransportStreamOfTheOwnNetworkCo
     info.Clear();
     EXPECT_EQ(info.Values().transportStreamId, none.transportStreamId);
   }
+}
+
+// Network 12289 carries the multiplexes of original network 318.
+TEST(SplitterTransponderInfoTest, FindsTheMultiplexOfAnotherOriginalNetwork) {
+  REQUIRE_SHARED_FILE(file, "test-108.ts");
+  CPsiRendererSplitter splitter;
+  CTransponderInfo info(splitter);
+  PushFile(splitter, file);
+  info.ProcessPendingSections();
+  const TransponderValues values = info.Values();
+  EXPECT_EQ(values.transportStreamId, 18432);
+  // A UHF centre frequency, in the 10 Hz units the descriptor carries.
+  EXPECT_GE(values.frequency, 47000000);
+  EXPECT_LE(values.frequency, 86200000);
 }
 
 // Transponder info reads its own copy: another collector's sections stay.

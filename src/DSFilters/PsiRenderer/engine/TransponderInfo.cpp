@@ -1,10 +1,12 @@
 #include "DSFilters/PsiRenderer/engine/TransponderInfo.h"
 
 #include "psi/dvb/Bcd.h"
+#include "psi/descriptors/dvb/CableDeliverySystemDescriptor.h"
 #include "psi/descriptors/dvb/SatelliteDeliverySystemDescriptor.h"
 #include "psi/descriptors/dvb/TerrestrialDeliverySystemDescriptor.h"
 #include "psi/dvb/NitSection.h"
 #include "psi/PsiIds.h"
+#include "psi/dvb/SdtSection.h"
 #include "psi/mpeg/PatSection.h"
 
 namespace {
@@ -16,6 +18,8 @@ using namespace psi;
 CTransponderInfo::CTransponderInfo(CPsiRendererSplitter& splitter) : m_Sections(splitter, true) {
   m_Sections.AddFilter(kPatPid, kPatTableId);
   m_Sections.AddFilter(kNitPid, kNitActualTableId);
+  // The SDT names the multiplex's original network, which the NIT entry must match.
+  m_Sections.AddFilter(kSdtPid, kSdtActualTableId);
 }
 
 TransponderValues CTransponderInfo::Values() const {
@@ -26,6 +30,7 @@ TransponderValues CTransponderInfo::Values() const {
 void CTransponderInfo::Clear() {
   AutoLock lock(m_lock);
   m_Values = TransponderValues{};
+  m_nOriginalNetworkId = -1;
   m_mapNit.clear();
 }
 
@@ -38,7 +43,14 @@ void CTransponderInfo::ProcessSection(const PsiSectionRecord& section) {
     CPatSection pat;
     if (!pat.ParseValidated(data, length)) return;
     m_Values.transportStreamId = pat.transport_stream_id;
-    for (const auto& [number, nit] : m_mapNit) EvaluateNit(nit);
+    EvaluateStoredNit();
+    return;
+  }
+  if (section.tableId == kSdtActualTableId) {
+    CSdtSection sdt;
+    if (!sdt.ParseValidated(data, length) || sdt.original_network_id == m_nOriginalNetworkId) return;
+    m_nOriginalNetworkId = sdt.original_network_id;
+    EvaluateStoredNit();
     return;
   }
   if (section.tableId != kNitActualTableId || length < 8) return;
@@ -46,12 +58,22 @@ void CTransponderInfo::ProcessSection(const PsiSectionRecord& section) {
   EvaluateNit(section.data);
 }
 
+void CTransponderInfo::EvaluateStoredNit() {
+  // What a NIT entry of another multiplex gave is forgotten.
+  const int32_t transportStreamId = m_Values.transportStreamId;
+  m_Values = TransponderValues{};
+  m_Values.transportStreamId = transportStreamId;
+  for (const auto& [number, nit] : m_mapNit) EvaluateNit(nit);
+}
+
 void CTransponderInfo::EvaluateNit(const std::vector<uint8_t>& section) {
   if (m_Values.transportStreamId == -1) return;
   CNitSection nit;
   if (!nit.ParseValidated(section.data(), static_cast<uint32_t>(section.size()))) return;
+  // Until the SDT tells the original network, a network's own multiplexes are the likely match.
+  const int32_t originalNetworkId = m_nOriginalNetworkId != -1 ? m_nOriginalNetworkId : nit.network_id;
   for (const NitTransportStream& stream : nit.transport_streams) {
-    if (stream.original_network_id != nit.network_id || stream.transport_stream_id != m_Values.transportStreamId)
+    if (stream.original_network_id != originalNetworkId || stream.transport_stream_id != m_Values.transportStreamId)
       continue;
     for (const auto& descriptor : stream.descriptors) {
       // A descriptor too short for its kind is none of them.
@@ -64,6 +86,10 @@ void CTransponderInfo::EvaluateNit(const std::vector<uint8_t>& section) {
       } else if (const auto* terrestrial =
                      descriptor.As<CTerrestrialDeliverySystemDescriptor>()) {
         if (terrestrial->FrequencyGiven()) m_Values.frequency = static_cast<int32_t>(terrestrial->centre_frequency);
+      } else if (const auto* cable = descriptor.As<CCableDeliverySystemDescriptor>()) {
+        // Both in units of 100: kHz and ksymbol/s.
+        m_Values.frequency = static_cast<int32_t>(BcdToDecimal(cable->frequency)) / 10;
+        m_Values.symbolRate = static_cast<int32_t>(BcdToDecimal(cable->symbol_rate)) / 10;
       }
     }
   }

@@ -1,6 +1,7 @@
 #pragma once
 // Learns the current transponder's delivery data from the NIT entry of the
-// transport stream the PAT names. Its worker wakes when a PAT or NIT arrives.
+// transport stream the PAT names, of the original network the SDT names. Its
+// worker wakes when a PAT, SDT or NIT arrives.
 #include <cstdint>
 #include <map>
 #include <vector>
@@ -35,10 +36,12 @@ class CTransponderInfo : public CPsiReaderSimpleThread {
 
  private:
   void EvaluateNit(const std::vector<uint8_t>& section);
+  void EvaluateStoredNit();
 
   CSectionSubscription m_Sections;
   mutable RecursiveLock m_lock;
   TransponderValues m_Values;
+  int32_t m_nOriginalNetworkId = -1;  // from the SDT actual
   // The newest NIT section per section_number: a NIT that came before the PAT is read once the PAT is known.
   std::map<uint8_t, std::vector<uint8_t>> m_mapNit;
 };
