@@ -12,6 +12,8 @@
 #include "ChannelsCommand.h"
 #include "ExportCommand.h"
 #include "ImportCommand.h"
+#include "ReceptionCommands.h"
+#include "ScanCommand.h"
 #include "DevicesCommand.h"
 #include "HostOptions.h"
 #include "InfoCommand.h"
@@ -84,6 +86,9 @@ int main(int argc, char** argv) {
     AddChannelsCommand(app, options);
     AddExportCommand(app, options);
     AddImportCommand(app, options);
+    AddScanCommand(app, options);
+    AddWatchCommand(app, options);
+    AddRecordCommand(app, options);
     status = Run(app, argc, argv);
   } catch (const std::system_error& e) {
     if (!IsClosedByReader(e.code().value())) {
