@@ -10,6 +10,7 @@
 
 #include "AnalyzeCommand.h"
 #include "ChannelsCommand.h"
+#include "EpgCommand.h"
 #include "ExportCommand.h"
 #include "ImportCommand.h"
 #include "ReceptionCommands.h"
@@ -89,6 +90,7 @@ int main(int argc, char** argv) {
     AddScanCommand(app, options);
     AddWatchCommand(app, options);
     AddRecordCommand(app, options);
+    AddEpgCommand(app, options);
     status = Run(app, argc, argv);
   } catch (const std::system_error& e) {
     if (!IsClosedByReader(e.code().value())) {

@@ -6,6 +6,14 @@
 #include "channels/DeliverySystem.h"
 #include "dtvhost/HostError.h"
 
+std::unique_ptr<TunedGraph> TuneOnDevice(IKxCaptureDevice* device, IKxChannel* channel,
+                                         ITransportStreamSinkCallback* sink, Event& stop) {
+  auto graph = std::make_unique<TunedGraph>(device, channel, sink);
+  if (graph->WaitForLock(kLockWaitMs, stop)) return graph;
+  if (stop.IsSet()) return nullptr;
+  throw HostError(fmt::format("no signal on {} at device '{}'", ChannelLabel(channel), graph->DeviceName()));
+}
+
 std::unique_ptr<TunedGraph> TuneChannel(const PluginSession& session, IKxChannel* channel,
                                         ITransportStreamSinkCallback* sink, Event& stop) {
   const std::vector<ComPtr<IKxCaptureDevice>> devices = session.DevicesFor(channel);
@@ -15,10 +23,7 @@ std::unique_ptr<TunedGraph> TuneChannel(const PluginSession& session, IKxChannel
                                 ChannelLabel(channel)));
   for (const ComPtr<IKxCaptureDevice>& device : devices) {
     if (InUseElsewhere(device.Get())) continue;
-    auto graph = std::make_unique<TunedGraph>(device.Get(), channel, sink);
-    if (graph->WaitForLock(kLockWaitMs, stop)) return graph;
-    if (stop.IsSet()) return nullptr;
-    throw HostError(fmt::format("no signal on {} at device '{}'", ChannelLabel(channel), graph->DeviceName()));
+    return TuneOnDevice(device.Get(), channel, sink, stop);
   }
   RequireFreeDevice(devices.front().Get());
   throw HostError(fmt::format("every device for {} is in use", ChannelLabel(channel)));
