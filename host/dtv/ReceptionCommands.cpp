@@ -68,6 +68,9 @@ void Receive(const HostOptions& host, const HWConfigOptions& hardware, IKxChanne
   graph.reset();
   if (!receiver->Error().empty()) throw HostError(receiver->Error());
   const uint64_t bytes = receiver->BytesWritten();
+  // A tuner may report a lock it does not have; no packet at all is no signal.
+  if (bytes == 0 && !stop.Interrupted())
+    throw HostError(fmt::format("no signal on {}: no transport stream received", ChannelLabel(channel)));
   fmt::print(stderr, "{}: {} packets ({} bytes, {:.1f} s of stream){}\n", name, bytes / PacketWriter::kPacketSize,
              bytes, receiver->StreamSeconds(), stop.Interrupted() ? ", stopped" : "");
 }
