@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "Devices/DeviceFixture.h"
+#include "interfaces/IKxTuner.h"
 #include "platform/sync/Clock.h"
 
 TEST_F(DeviceTest, EnumerationKeepsDeviceObjectsAndLeavesOutTheDeviceWithoutDemodulator) {
@@ -191,7 +192,9 @@ TEST_F(DeviceTest, DeviceAnswersItsNamesPropertiesAndHardwareValues) {
   EXPECT_TRUE(QueryAs<IKxCaptureDevice2>(device));
 
   ComPtr<IUnknown> created;
-  EXPECT_EQ(device->CreateTuner(created.Put()), E_FAIL);
+  ASSERT_EQ(device->CreateTuner(created.Put()), S_OK);
+  EXPECT_TRUE(QueryAs<IKxTuner>(created.Get()));
+  EXPECT_TRUE(QueryAs<IKxTunerSetupDvbt>(created.Get()));
   EXPECT_EQ(device->CreateTuner(nullptr), E_POINTER);
 }
 
