@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 
+#include "HardwareOptions.h"
 #include "analyze/ChannelListJson.h"
 #include "dtvhost/HostError.h"
 #include "hwconfig/HWConfig.h"
@@ -84,13 +85,7 @@ int RunDevicesCommand(const HostOptions& options, const HWConfigOptions& hwOptio
 
 void AddDevicesCommand(CLI::App& app, HostOptions& options) {
   auto* command = app.add_subcommand("devices", "List the tuner devices: Linux DVB adapters and virtual tuners");
-  auto hwOptions = std::make_shared<HWConfigOptions>();
-  command->add_option("--virtual-tuners", hwOptions->virtualDescriptions,
-                      "Further virtual-tuner description files (XML)");
-  command->add_flag("--no-demo", [hwOptions](int64_t) { hwOptions->defaultVirtualTuners = false; },
-                    "Leave out the bundled demo tuners");
-  command->add_option("--dev-root", hwOptions->devRoot, "Root of the device tree (default /dev)");
-  command->add_option("--sys-root", hwOptions->sysRoot, "Root of sysfs (default /sys)");
+  auto hwOptions = AddHardwareOptions(command);
   auto json = std::make_shared<bool>(false);
   command->add_flag("--json", *json, "Print one JSON object");
   command->callback([&options, hwOptions, json] {

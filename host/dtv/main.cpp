@@ -10,8 +10,11 @@
 
 #include "AnalyzeCommand.h"
 #include "ChannelsCommand.h"
+#include "EpgCommand.h"
 #include "ExportCommand.h"
 #include "ImportCommand.h"
+#include "ReceptionCommands.h"
+#include "ScanCommand.h"
 #include "DevicesCommand.h"
 #include "HostOptions.h"
 #include "InfoCommand.h"
@@ -84,6 +87,10 @@ int main(int argc, char** argv) {
     AddChannelsCommand(app, options);
     AddExportCommand(app, options);
     AddImportCommand(app, options);
+    AddScanCommand(app, options);
+    AddWatchCommand(app, options);
+    AddRecordCommand(app, options);
+    AddEpgCommand(app, options);
     status = Run(app, argc, argv);
   } catch (const std::system_error& e) {
     if (!IsClosedByReader(e.code().value())) {

@@ -1,0 +1,137 @@
+#include "EpgCommand.h"
+
+#include <fcntl.h>
+#include <fmt/format.h>
+#include <unistd.h>
+
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <set>
+
+#include "HardwareOptions.h"
+#include "StoredChannels.h"
+#include "analyze/ChannelListJson.h"
+#include "analyze/EpgOutput.h"
+#include "channels/ChannelLookup.h"
+#include "channels/ChannelProperties.h"
+#include "dtvhost/HostError.h"
+#include "live/ChannelTuning.h"
+#include "live/LiveGuide.h"
+#include "live/ProgressOutput.h"
+#include "live/StopRequest.h"
+#include "live/StreamReceiver.h"
+#include "platform/sync/Clock.h"
+
+namespace {
+constexpr uint32_t kPollMs = 250;
+// DVB repeats a multiplex's schedule within 10 s (the week ahead within 30 s); an
+// incomplete guide is taken as it is then.
+constexpr double kDefaultSeconds = 30;
+
+struct EpgOptions {
+  std::string target;
+  std::optional<double> seconds;
+  std::string xmltv;
+  bool json = false;
+};
+
+struct Reception {
+  ComPtr<IKxCaptureDevice> device;
+  ComPtr<IKxChannel> channel;
+};
+
+// CHANNEL: its multiplex on its device. DEVICE: one channel of each stored multiplex it receives.
+std::vector<Reception> Receptions(const PluginSession& session, const ChannelList& channels, const std::string& file,
+                                  const std::string& target) {
+  std::string channelError;
+  if (const std::optional<size_t> index = FindChannel(channels, target, file, channelError)) {
+    const auto devices = session.DevicesFor(channels[*index].Get());
+    if (devices.empty()) throw HostError(fmt::format("no device receives {}", ChannelLabel(channels[*index].Get())));
+    return {{devices.front(), channels[*index]}};
+  }
+  ComPtr<IKxCaptureDevice> device;
+  try {
+    device = session.FindDevice(target);
+  } catch (const HostError&) {
+    throw HostError(fmt::format("no channel or device '{}'; 'dtv channels' and 'dtv devices' list them", target));
+  }
+  std::vector<Reception> receptions;
+  std::set<LONG> frequencies;
+  const std::string moniker = MonikerOf(device.Get());
+  for (const ComPtr<IKxChannel>& channel : channels) {
+    const auto devices = session.DevicesFor(channel.Get());
+    const bool receivable = std::any_of(devices.begin(), devices.end(),
+                                        [&](const ComPtr<IKxCaptureDevice>& d) { return MonikerOf(d.Get()) == moniker; });
+    if (receivable && frequencies.insert(LongOf(channel.Get(), &IKxChannel::get_CarrierFrequency)).second)
+      receptions.push_back({device, channel});
+  }
+  if (receptions.empty()) throw HostError(fmt::format("no stored channel is received by device '{}'", target));
+  return receptions;
+}
+
+// The foreground guide of one multiplex: until complete, the time is up or Ctrl-C.
+void CollectGuide(const Reception& reception, double seconds, StopRequest& stop, LiveGuide& guide) {
+  const int discard = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+  auto sink = ComObject<CStreamReceiver>::Make(discard, "/dev/null", std::nullopt);
+  {
+    const auto graph = TuneOnDevice(reception.device.Get(), reception.channel.Get(),
+                                    static_cast<ITransportStreamSinkCallback*>(sink.Get()), stop.Stopped());
+    IKxEpgManager* epg = graph ? graph->Epg() : nullptr;
+    if (graph && (!epg || FAILED(epg->StartEpgScan())))
+      throw HostError(fmt::format("device '{}' cannot collect the programme guide", graph->DeviceName()));
+    const uint64_t started = CurrentClock().NowMs();
+    while (epg && !stop.Stopped().Wait(kPollMs)) {
+      VARIANT_BOOL completed = VARIANT_FALSE;
+      if (SUCCEEDED(epg->get_IsEpgScanCompleted(&completed)) && completed != VARIANT_FALSE) break;
+      if (static_cast<double>(CurrentClock().NowMs() - started) >= seconds * 1000) break;
+    }
+    if (epg) {
+      ComPtr<IKxEpgEvents> events;
+      if (SUCCEEDED(epg->get_EpgEvents(events.Put()))) guide.AddEvents(events.Get());
+      epg->StopEpgScan();
+    }
+  }
+  ::close(discard);
+}
+
+void RunEpg(const HostOptions& host, const HWConfigOptions& hardware, const EpgOptions& options) {
+  PluginSession session(host.PluginPath(), hardware);
+  const std::string file = host.ChannelsPath();
+  const ChannelList channels = LoadStoredChannels(file);
+  const std::vector<Reception> receptions = Receptions(session, channels, file, options.target);
+  LiveGuide guide;
+  guide.AddChannels(channels);
+  StopRequest stop;
+  {
+    ProgressOutput progress;
+    for (const Reception& reception : receptions) {
+      if (stop.Requested()) break;
+      progress.Show(fmt::format("programme guide of {}", ChannelLabel(reception.channel.Get())));
+      CollectGuide(reception, options.seconds.value_or(kDefaultSeconds), stop, guide);
+    }
+  }
+  fmt::print(stderr, "{} events{}\n", guide.events->Count(), stop.Interrupted() ? " (stopped)" : "");
+  if (!options.xmltv.empty()) {
+    std::string error;
+    if (!WriteXmltv(*guide.events, *guide.channels, options.xmltv, error)) throw HostError(error);
+  } else if (options.json) {
+    std::cout << JsonText(nlohmann::ordered_json{{"events", EpgEventsToJson(*guide.events)}}) << '\n';
+  } else {
+    PrintEpgText(*guide.events, *guide.channels, std::cout);
+  }
+}
+}  // namespace
+
+void AddEpgCommand(CLI::App& app, const HostOptions& options) {
+  auto epg = std::make_shared<EpgOptions>();
+  auto* command = app.add_subcommand("epg", "Receive the programme guide of a channel's multiplex or of a device's");
+  command->add_option("target", epg->target, "A stored channel (number or name) or a device")->required();
+  command->add_option("--duration", epg->seconds, "Longest wait per multiplex in seconds (default 30)")
+      ->check(CLI::PositiveNumber);
+  auto* xmltv = command->add_option("--xmltv", epg->xmltv, "Write the guide as XMLTV to this file");
+  command->add_flag("--json", epg->json, "Print the events as JSON, with the fields of 'dtv analyze --json --epg'")
+      ->excludes(xmltv);
+  const auto hardware = AddHardwareOptions(command);
+  command->callback([&options, epg, hardware] { RunEpg(options, *hardware, *epg); });
+}

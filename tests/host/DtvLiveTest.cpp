@@ -1,0 +1,146 @@
+// dtv's live commands against virtual tuners playing the demo network,
+// through the real plug-in: scan, record, the programme guide, and the
+// messages people get when something is wrong.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+
+#include "DtvRun.h"
+#include "support/FileBytes.h"
+#include "support/TempDir.h"
+
+namespace {
+constexpr const char* kXmltvDtd = "/usr/share/xmltv/xmltv.dtd";
+
+std::string DemoFile(int mux) { return std::string(DTV_DEMO_DIR) + "/demo-mux" + std::to_string(mux) + ".ts"; }
+
+// One DVB-T tuner on the given demo multiplexes, played four times as fast
+// as broadcast so that seconds of programme pass in a quarter of the time.
+std::string Description(const std::vector<std::pair<int, int>>& multiplexes) {
+  std::string xml = R"(<virtualTuners><tuner id="t" system="DVB-T" friendlyName="Test Tuner">)";
+  for (const auto& [frequency, mux] : multiplexes)
+    xml += "<multiplex frequency=\"" + std::to_string(frequency) + "\" file=\"" + DemoFile(mux) +
+           "\" bitrate=\"48000000\"/>";
+  return xml + "</tuner></virtualTuners>";
+}
+
+class DtvLiveTest : public ::testing::Test {
+ protected:
+  void SetUp() override { WriteDescription({{474000, 1}, {522000, 2}, {570000, 3}}); }
+
+  void WriteDescription(const std::vector<std::pair<int, int>>& multiplexes) {
+    std::ofstream(m_tuners) << Description(multiplexes);
+  }
+  DtvRun Dtv(const std::string& arguments) {
+    return RunDtv("--channels '" + m_channels + "' " + arguments + " --no-demo --virtual-tuners '" + m_tuners + "'");
+  }
+  void Scan() {
+    const DtvRun scan = Dtv("scan 0 --country 49");
+    ASSERT_EQ(scan.exitCode, 0) << scan.output;
+  }
+
+  TempDir m_dir;
+  std::string m_tuners = m_dir / "tuners.xml";
+  std::string m_channels = m_dir / "channels.xml";
+};
+}  // namespace
+
+TEST_F(DtvLiveTest, ScanFindsEveryServiceWithItsFrequencyAndSignalAndStoresThem) {
+  const DtvRun scan = RunShell("('" + std::string(DTV_COMMAND) + "' --channels '" + m_channels +
+                               "' scan 0 --country 49 --json --no-demo --virtual-tuners '" + m_tuners + "' 2>/dev/null)");
+  ASSERT_EQ(scan.exitCode, 0) << scan.output;
+  const auto json = nlohmann::json::parse(scan.output);
+  ASSERT_EQ(json["channels"].size(), 12u);
+  for (const auto& channel : json["channels"]) {
+    EXPECT_EQ(channel["signal"]["strength"], 100) << channel;
+    EXPECT_TRUE(channel["tunedFrequency"] == 474000 || channel["tunedFrequency"] == 522000 ||
+                channel["tunedFrequency"] == 570000)
+        << channel;
+  }
+  const DtvRun list = RunDtv("channels '" + m_channels + "'");
+  EXPECT_EQ(list.exitCode, 0) << list.output;
+  EXPECT_NE(list.output.find("Demo One"), std::string::npos);
+  EXPECT_NE(list.output.find("Shopping 24"), std::string::npos);
+}
+
+TEST_F(DtvLiveTest, ARecordingIsTheTunedMultiplexInWholePackets) {
+  Scan();
+  const std::string recording = m_dir / "rec.ts";
+  const DtvRun record = Dtv("record 'Demo News' --duration 1 -o '" + recording + "'");
+  ASSERT_EQ(record.exitCode, 0) << record.output;
+  EXPECT_NE(record.output.find("locked  signal 100% quality 100%"), std::string::npos) << record.output;
+  const std::string bytes = ReadFileBytes(recording);
+  ASSERT_GT(bytes.size(), 188u * 100);
+  EXPECT_EQ(bytes.size() % 188, 0u);
+  // A run of the looping file of 522 MHz, and of no other multiplex.
+  const std::string mux2 = ReadFileBytes(DemoFile(2));
+  const std::string head = bytes.substr(0, std::min<size_t>(bytes.size(), mux2.size() / 2));
+  EXPECT_NE((mux2 + mux2).find(head), std::string::npos);
+  const std::string mux1 = ReadFileBytes(DemoFile(1));
+  EXPECT_EQ((mux1 + mux1).find(head), std::string::npos);
+}
+
+TEST_F(DtvLiveTest, TheLiveGuideIsValidXmltvWithTheStoredChannels) {
+  if (RunShell("command -v xmllint").exitCode != 0 || !std::filesystem::exists(kXmltvDtd)) {
+    if (std::getenv("CI") && std::string(std::getenv("CI")) == "true") FAIL() << "xmllint or the XMLTV DTD missing";
+    GTEST_SKIP() << "xmllint or " << kXmltvDtd << " not installed (libxml2-utils, xmltv-util)";
+  }
+  Scan();
+  const std::string xmltv = m_dir / "guide.xml";
+  const DtvRun epg = Dtv("epg 1 --duration 2 --xmltv '" + xmltv + "'");
+  ASSERT_EQ(epg.exitCode, 0) << epg.output;
+  const DtvRun lint = RunShell(std::string("xmllint --noout --dtdvalid ") + kXmltvDtd + " '" + xmltv + "'");
+  EXPECT_EQ(lint.exitCode, 0) << lint.output;
+  const std::string text = ReadFileBytes(xmltv);
+  EXPECT_NE(text.find("<display-name>Demo One</display-name>"), std::string::npos);
+  EXPECT_NE(text.find("channel=\"8945.1.257.dvb\""), std::string::npos);
+}
+
+TEST_F(DtvLiveTest, TheProgressLineIsRedrawnOnATerminal) {
+  if (RunShell("command -v script").exitCode != 0) GTEST_SKIP() << "script (bsdutils) not installed";
+  const std::string command = "'" + std::string(DTV_COMMAND) + "' --channels '" + m_channels +
+                              "' scan 0 --country 49 --no-demo --virtual-tuners '" + m_tuners + "'";
+  // script runs the scan with a pseudo-terminal as its standard error.
+  const DtvRun scan = RunShell("script -qec \"" + command + "\" /dev/null");
+  ASSERT_EQ(scan.exitCode, 0) << scan.output;
+  EXPECT_NE(scan.output.find("\r\033[K[100%] 954000 kHz"), std::string::npos) << scan.output;
+  EXPECT_NE(scan.output.find("12 channels  0:0"), std::string::npos) << scan.output;
+  EXPECT_NE(scan.output.find(" left"), std::string::npos) << scan.output;
+  EXPECT_NE(scan.output.find("12 channels saved to"), std::string::npos) << scan.output;
+}
+
+TEST_F(DtvLiveTest, MistakesGetOneLineAndAFailingStatus) {
+  Scan();
+  const std::string missing = m_dir / "none.xml", broken = m_dir / "broken.xml";
+  std::ofstream(broken) << "<channels><channel";
+  struct Case {
+    std::string arguments;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"scan 7", "dtv: no device 7: the devices are 0 to 0"},
+      {"scan 'No Such Tuner'", "dtv: no device 'No Such Tuner'"},
+      {"record 'No Such Channel' -o '" + std::string(m_dir / "x.ts") + "'", "dtv: no channel 'No Such Channel'"},
+      {"record 1 -o '" + m_dir.Path() + "'", "dtv: cannot write " + m_dir.Path() + ": Is a directory"},
+      {"epg 'Nothing' --duration 1", "dtv: no channel or device 'Nothing'"},
+  };
+  for (const Case& c : cases) {
+    const DtvRun run = Dtv(c.arguments);
+    EXPECT_EQ(run.exitCode, 1) << c.arguments << "\n" << run.output;
+    EXPECT_EQ(run.output.rfind(c.message, 0), 0u) << c.arguments << "\n" << run.output;
+    EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << c.arguments << "\n" << run.output;
+  }
+  for (const std::string& file : {missing, broken}) {
+    const DtvRun run = RunDtv("--channels '" + file + "' record 1 -o '" + std::string(m_dir / "y.ts") + "'");
+    EXPECT_EQ(run.exitCode, 1) << run.output;
+    EXPECT_EQ(run.output.rfind("dtv: ", 0), 0u) << run.output;
+    EXPECT_NE(run.output.find(file), std::string::npos) << run.output;
+  }
+  // The stored channels of 570 MHz, on a tuner that no longer receives it.
+  WriteDescription({{474000, 1}});
+  const DtvRun noSignal = Dtv("record 'Jazz FM' --duration 1 -o '" + std::string(m_dir / "z.ts") + "'");
+  EXPECT_EQ(noSignal.exitCode, 1) << noSignal.output;
+  EXPECT_NE(noSignal.output.find("dtv: no signal on 'Jazz FM' (570000 kHz)"), std::string::npos) << noSignal.output;
+}
