@@ -3,6 +3,7 @@
 // plug-in, else through the network provider), measures the signal, lets the
 // PSI renderer's channel search collect the multiplex and reports every
 // acceptable service as a host channel object.
+#include <functional>
 #include <map>
 #include <mutex>
 
@@ -48,6 +49,11 @@ class CKxTunerDigital : public CKxTuner, public IKxTunerSetupTuningData {
   HRESULT GetSignalStatistic(SignalReading* reading);
   // The channel's PIDs by their classification; `streamTypes` learns each PID's stream type.
   static HRESULT AddClassifiedPids(IChannel* channel, CKxChannel* object, std::map<LONG, LONG>* streamTypes);
+  // A DVB service's channel type: `tvType` or `radioType`, other services keep theirs.
+  static HRESULT PutDvbChannelType(IChannel* channel, CKxChannel* object, LONG tvType, LONG radioType);
+  // Calls `visit` for each transponder the network information announced.
+  static HRESULT ForEachAnnouncedTransponder(ITransponderFrequencies* frequencies,
+                                             const std::function<HRESULT(ITransponderFrequency*)>& visit);
   HRESULT GetScanningTuner(IScanningTuner** tuner);
   HRESULT GetExtraInfo(LONG type, IUnknown** info);
   // Hands a tune request command to the device plug-in that offers it

@@ -86,6 +86,26 @@ HRESULT CKxTunerDigital::AddClassifiedPids(IChannel* channel, CKxChannel* object
   return S_OK;
 }
 
+HRESULT CKxTunerDigital::PutDvbChannelType(IChannel* channel, CKxChannel* object, LONG tvType, LONG radioType) {
+  LONG serviceType = -1;
+  RETURN_IF_FAILED(channel->get_ServiceType(&serviceType));
+  if (IsDvbTvService(serviceType)) RETURN_IF_FAILED(object->put_Type(tvType));
+  if (IsDvbRadioService(serviceType)) RETURN_IF_FAILED(object->put_Type(radioType));
+  return S_OK;
+}
+
+HRESULT CKxTunerDigital::ForEachAnnouncedTransponder(ITransponderFrequencies* frequencies,
+                                                     const std::function<HRESULT(ITransponderFrequency*)>& visit) {
+  LONG count = 0;
+  RETURN_IF_FAILED(frequencies->get_Count(&count));
+  for (LONG i = 0; i < count; ++i) {
+    ComPtr<ITransponderFrequency> frequency;
+    RETURN_IF_FAILED(frequencies->get_Item(i, frequency.Put()));
+    RETURN_IF_FAILED(visit(frequency.Get()));
+  }
+  return S_OK;
+}
+
 HRESULT CKxTunerDigital::SetChannelData(IChannel* channel, const KxScanRecord& tp, CKxChannel* object) {
   if (!channel || !object) return E_POINTER;
   LONG value = -1;

@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "Tuner/DvbServiceTypes.h"
 #include "common/TuneRequestHelper.h"
 #include "interfaces/IKxGraphManagerDigital.h"
 #include "logging/LogFile.h"
@@ -75,28 +74,21 @@ HRESULT CKxTunerDvbc::ExecutePluginTuneRequest(const KxScanRecord& tp) {
 }
 
 HRESULT CKxTunerDvbc::SetChannelData(IChannel* channel, const KxScanRecord& tp, CKxChannel* object) {
-  LONG serviceType = -1;
-  RETURN_IF_FAILED(channel->get_ServiceType(&serviceType));
-  if (IsDvbTvService(serviceType)) RETURN_IF_FAILED(object->put_Type(KxChannelType_DvbcTv));
-  if (IsDvbRadioService(serviceType)) RETURN_IF_FAILED(object->put_Type(KxChannelType_DvbcRadio));
+  RETURN_IF_FAILED(PutDvbChannelType(channel, object, KxChannelType_DvbcTv, KxChannelType_DvbcRadio));
   return CKxTunerDigital::SetChannelData(channel, tp, object);
 }
 
 HRESULT CKxTunerDvbc::UpdateTransponderFrequencies(ITransponderFrequencies* frequencies) {
   if (!PropertyIsTrue(KxTunerProperty_NetworkSearch)) return S_OK;
-  LONG count = 0;
-  RETURN_IF_FAILED(frequencies->get_Count(&count));
-  for (LONG i = 0; i < count; ++i) {
-    ComPtr<ITransponderFrequency> frequency;
-    RETURN_IF_FAILED(frequencies->get_Item(i, frequency.Put()));
+  return ForEachAnnouncedTransponder(frequencies, [this](ITransponderFrequency* frequency) {
     KxScanRecord record;
     RETURN_IF_FAILED(frequency->get_CarrierFrequency(&record.nFrequency));
     RETURN_IF_FAILED(frequency->get_Modulation(&record.nModulation));
     RETURN_IF_FAILED(frequency->get_SymbolRate(&record.nSymbolRate));
-    if (record.nFrequency <= 0) continue;  // not given
+    if (record.nFrequency <= 0) return S_OK;  // not given
     if (AppendAnnouncedRecord(record))
       log(1, "Found additional frequency: Freq=%d, Modulation=%d, SR=%d", static_cast<int>(record.nFrequency),
           static_cast<int>(record.nModulation), static_cast<int>(record.nSymbolRate));
-  }
-  return S_OK;
+    return S_OK;
+  });
 }

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "Tuner/DvbServiceTypes.h"
 #include "Tuner/KxTunerDvbs.h"
 #include "common/TuneRequestHelper.h"
 #include "interfaces/IKxGraphManagerDigital.h"
@@ -72,10 +71,7 @@ HRESULT CKxTunerDvbs::ExecutePluginTuneRequest(const KxScanRecord& tp) {
 
 HRESULT CKxTunerDvbs::SetChannelData(IChannel* channel, const KxScanRecord& tp, CKxChannel* object) {
   RETURN_IF_FAILED(object->put_SignalPolarisation(tp.nPolarisation));
-  LONG serviceType = -1;
-  RETURN_IF_FAILED(channel->get_ServiceType(&serviceType));
-  if (IsDvbTvService(serviceType)) RETURN_IF_FAILED(object->put_Type(KxChannelType_DvbsTv));
-  if (IsDvbRadioService(serviceType)) RETURN_IF_FAILED(object->put_Type(KxChannelType_DvbsRadio));
+  RETURN_IF_FAILED(PutDvbChannelType(channel, object, KxChannelType_DvbsTv, KxChannelType_DvbsRadio));
   LONG orbital = -1, westEast = -1;
   RETURN_IF_FAILED(channel->get_OrbitalPosition(&orbital));
   RETURN_IF_FAILED(channel->get_OrbitalPositionFlag(&westEast));
@@ -101,16 +97,12 @@ HRESULT CKxTunerDvbs::UpdateTransponderFrequencies(ITransponderFrequencies* freq
   LnbInfo& lnb = m_lnbMap[m_eCurrentLnb];
   std::vector<KxScanRecord>& list = m_tuningMap[m_eCurrentLnb];
   std::u16string found;
-  LONG count = 0;
-  RETURN_IF_FAILED(frequencies->get_Count(&count));
-  for (LONG i = 0; i < count; ++i) {
-    ComPtr<ITransponderFrequency> frequency;
-    RETURN_IF_FAILED(frequencies->get_Item(i, frequency.Put()));
+  RETURN_IF_FAILED(ForEachAnnouncedTransponder(frequencies, [&](ITransponderFrequency* frequency) {
     KxScanRecord record;
     RETURN_IF_FAILED(frequency->get_CarrierFrequency(&record.nFrequency));
     RETURN_IF_FAILED(frequency->get_SymbolRate(&record.nSymbolRate));
     RETURN_IF_FAILED(frequency->get_Polarisation(&record.nPolarisation));
-    if (record.nFrequency == 0 || record.nSymbolRate == 0 || record.nPolarisation == 0) continue;
+    if (record.nFrequency == 0 || record.nSymbolRate == 0 || record.nPolarisation == 0) return S_OK;
     LONG orbital = -1, westEast = -1;
     RETURN_IF_FAILED(frequency->get_OrbitalPosition(&orbital));
     RETURN_IF_FAILED(frequency->get_WestEastFlag(&westEast));
@@ -129,7 +121,8 @@ HRESULT CKxTunerDvbs::UpdateTransponderFrequencies(ITransponderFrequencies* freq
       found = satellite;
       log(1, "Correct satellite position for the current LNB found: %s", Utf16ToUtf8(satellite).c_str());
     }
-  }
+    return S_OK;
+  }));
   if (found.empty()) return S_OK;
   // The satellite's own list follows what the NIT announced, without the
   // transponders already there; the scan restarts at this LNB's first record.

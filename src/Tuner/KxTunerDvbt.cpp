@@ -1,6 +1,5 @@
 #include "Tuner/KxTunerDvbt.h"
 
-#include "Tuner/DvbServiceTypes.h"
 #include "common/TuneRequestHelper.h"
 #include "interfaces/IKxGraphManagerDigital.h"
 #include "logging/LogFile.h"
@@ -59,27 +58,20 @@ HRESULT CKxTunerDvbt::SetChannelData(IChannel* channel, const KxScanRecord& tp, 
     bandwidth = tp.nBandwidth;
   }
   RETURN_IF_FAILED(object->put_Bandwidth(bandwidth));
-  LONG serviceType = -1;
-  RETURN_IF_FAILED(channel->get_ServiceType(&serviceType));
-  if (IsDvbTvService(serviceType)) RETURN_IF_FAILED(object->put_Type(KxChannelType_DvbtTv));
-  if (IsDvbRadioService(serviceType)) RETURN_IF_FAILED(object->put_Type(KxChannelType_DvbtRadio));
+  RETURN_IF_FAILED(PutDvbChannelType(channel, object, KxChannelType_DvbtTv, KxChannelType_DvbtRadio));
   return CKxTunerDigital::SetChannelData(channel, tp, object);
 }
 
 HRESULT CKxTunerDvbt::UpdateTransponderFrequencies(ITransponderFrequencies* frequencies) {
   if (!PropertyIsTrue(KxTunerProperty_NetworkSearch)) return S_OK;
-  LONG count = 0;
-  RETURN_IF_FAILED(frequencies->get_Count(&count));
-  for (LONG i = 0; i < count; ++i) {
-    ComPtr<ITransponderFrequency> frequency;
-    RETURN_IF_FAILED(frequencies->get_Item(i, frequency.Put()));
+  return ForEachAnnouncedTransponder(frequencies, [this](ITransponderFrequency* frequency) {
     KxScanRecord record;
     RETURN_IF_FAILED(frequency->get_CarrierFrequency(&record.nFrequency));
     RETURN_IF_FAILED(frequency->get_Bandwidth(&record.nBandwidth));
-    if (record.nFrequency <= 0) continue;  // not given
+    if (record.nFrequency <= 0) return S_OK;  // not given
     if (AppendAnnouncedRecord(record))
       log(1, "Found additional frequency: Freq=%d, Bandwidth=%d", static_cast<int>(record.nFrequency),
           static_cast<int>(record.nBandwidth));
-  }
-  return S_OK;
+    return S_OK;
+  });
 }
