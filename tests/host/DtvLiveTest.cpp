@@ -5,6 +5,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <regex>
 #include <nlohmann/json.hpp>
 
 #include "DtvRun.h"
@@ -109,6 +111,20 @@ TEST_F(DtvLiveTest, TheProgressLineIsRedrawnOnATerminal) {
   EXPECT_NE(scan.output.find("12 channels  0:0"), std::string::npos) << scan.output;
   EXPECT_NE(scan.output.find(" left"), std::string::npos) << scan.output;
   EXPECT_NE(scan.output.find("12 channels saved to"), std::string::npos) << scan.output;
+  // Each step's line names its own frequency with its own signal and the channels found up to it.
+  const std::regex step(R"(\[ *(\d+)%\] (\d+) kHz  (signal 100% quality 100%|no signal)  (\d+) channels?)");
+  std::map<long, std::pair<std::string, int>> steps;
+  for (auto it = std::sregex_iterator(scan.output.begin(), scan.output.end(), step); it != std::sregex_iterator(); ++it)
+    steps[std::stol((*it)[2])] = {(*it)[3], std::stoi((*it)[4])};
+  ASSERT_TRUE(steps.count(474000) && steps.count(522000) && steps.count(570000)) << scan.output;
+  int before = 0;
+  for (const auto& [frequency, shown] : steps) {
+    const bool demo = frequency == 474000 || frequency == 522000 || frequency == 570000;
+    EXPECT_EQ(shown.first, demo ? "signal 100% quality 100%" : "no signal") << frequency;
+    if (demo) EXPECT_EQ(shown.second, before + 4) << frequency;
+    else EXPECT_EQ(shown.second, before) << frequency;
+    before = shown.second;
+  }
 }
 
 TEST_F(DtvLiveTest, MistakesGetOneLineAndAFailingStatus) {
@@ -125,6 +141,7 @@ TEST_F(DtvLiveTest, MistakesGetOneLineAndAFailingStatus) {
       {"record 'No Such Channel' -o '" + std::string(m_dir / "x.ts") + "'", "dtv: no channel 'No Such Channel'"},
       {"record 1 -o '" + m_dir.Path() + "'", "dtv: cannot write " + m_dir.Path() + ": Is a directory"},
       {"epg 'Nothing' --duration 1", "dtv: no channel or device 'Nothing'"},
+      {"record 1 --duration 1 -o '" + m_channels + "'", "dtv: cannot write " + m_channels + ": it is the channel list"},
   };
   for (const Case& c : cases) {
     const DtvRun run = Dtv(c.arguments);
@@ -138,9 +155,15 @@ TEST_F(DtvLiveTest, MistakesGetOneLineAndAFailingStatus) {
     EXPECT_EQ(run.output.rfind("dtv: ", 0), 0u) << run.output;
     EXPECT_NE(run.output.find(file), std::string::npos) << run.output;
   }
+  EXPECT_NE(ReadFileBytes(m_channels).find("Demo One"), std::string::npos);
   // The stored channels of 570 MHz, on a tuner that no longer receives it.
   WriteDescription({{474000, 1}});
-  const DtvRun noSignal = Dtv("record 'Jazz FM' --duration 1 -o '" + std::string(m_dir / "z.ts") + "'");
+  const std::string earlier = m_dir / "z.ts";
+  std::ofstream(earlier) << "an earlier recording";
+  const DtvRun noSignal = Dtv("record 'Jazz FM' --duration 1 -o '" + earlier + "'");
   EXPECT_EQ(noSignal.exitCode, 1) << noSignal.output;
   EXPECT_NE(noSignal.output.find("dtv: no signal on 'Jazz FM' (570000 kHz)"), std::string::npos) << noSignal.output;
+  EXPECT_EQ(ReadFileBytes(earlier), "an earlier recording");
+  for (const auto& entry : std::filesystem::directory_iterator(m_dir.Path()))
+    EXPECT_NE(entry.path().filename().string().rfind(".z.ts.", 0), 0u) << "temporary file left: " << entry.path();
 }
