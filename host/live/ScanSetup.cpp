@@ -28,7 +28,7 @@ void SetCountry(IKxTuner* tuner, LONG country) {
 
 void SetTuningData(IKxTuner* tuner, const std::string& path) {
   std::string error;
-  const ComPtr<CHostTuningData> data = LoadTuningDataFile(path, error);
+  const auto data = LoadTuningDataFile(path, error);
   if (!data) throw HostError(error);
   const auto setup = QueryAs<IKxTunerSetupTuningData>(tuner);
   const bool fits = data->Satellite() ? static_cast<bool>(QueryAs<IKxTunerSetupDvbs>(tuner))

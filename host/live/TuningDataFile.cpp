@@ -123,7 +123,7 @@ HRESULT CHostTuningData::get_SatellitePositionByIndex(LONG index, BSTR* position
   return group ? AllocOutString(group->position, position) : E_INVALIDARG;
 }
 
-ComPtr<CHostTuningData> LoadTuningDataFile(const std::string& path, std::string& error) {
+ComPtr<ComObject<CHostTuningData>> LoadTuningDataFile(const std::string& path, std::string& error) {
   std::string reason;
   const std::optional<std::string> text = ReadRegularFile(path, kMaxTuningDataBytes, reason);
   if (!text) {

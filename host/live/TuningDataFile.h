@@ -44,4 +44,4 @@ class CHostTuningData : public IKxTuningData, public IKxDvbsSatelliteInfo {
 };
 
 // Null with error ("FILE: reason") when the file cannot be read or is no tuning data.
-ComPtr<CHostTuningData> LoadTuningDataFile(const std::string& path, std::string& error);
+ComPtr<ComObject<CHostTuningData>> LoadTuningDataFile(const std::string& path, std::string& error);
