@@ -75,8 +75,8 @@ TEST(EitCompleteness, FollowsSegmentsAndTableIds) {
                                                   {0x50, 1, 8, 8, 8, 0x50}};
   const Case cases[] = {
       {"nothing yet", {}, false},
-      {"present/following only", PresentFollowing(1), true},
-      {"following missing", Without(PresentFollowing(1), 0x4E, 1), false},
+      {"present/following only: a schedule may follow", PresentFollowing(1), false},
+      {"following missing", Join({Without(PresentFollowing(1), 0x4E, 1), OneSectionSegments(1)}), false},
       {"schedule in segments of one section", Join({PresentFollowing(1), OneSectionSegments(1)}), true},
       {"a segment missing", Join({PresentFollowing(1), Without(OneSectionSegments(1), 0x50, 24)}), false},
       {"a segment's second section", Join({PresentFollowing(1), twoSectionSegment}), true},

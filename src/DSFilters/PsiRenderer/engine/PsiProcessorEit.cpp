@@ -92,8 +92,10 @@ bool CPsiProcessorEit::HasSubtable(uint8_t tableId, const EitDvbKey& key) const 
 
 // Complete when every sub-table received is, and each service's tables up to
 // its last_table_id are there: a schedule in fewer tables than the range
-// allows has nothing in the others. Once the multiplex sends a schedule, a
-// service with present/following but no schedule yet is still to come.
+// allows has nothing in the others. Present/following comes far more often
+// than the schedule, so without a schedule sub-table nothing says the guide
+// is whole; once there is one, a service with present/following but no
+// schedule yet is still to come.
 int CPsiProcessorEit::IsComplete() {
   bool any = false;
   const auto schedule = m_mapTables.find(kFirstScheduleTableId);
@@ -107,7 +109,7 @@ int CPsiProcessorEit::IsComplete() {
       any = true;
     }
   }
-  return any ? 1 : 0;
+  return any && scheduled ? 1 : 0;
 }
 
 void CPsiProcessorEit::Reset() {
