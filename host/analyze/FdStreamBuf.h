@@ -16,6 +16,7 @@ class CFdStreamBuf : public std::streambuf {
   bool Close();
   // The errno of the first failure, 0 while there was none.
   int Error() const { return m_nError; }
+  int Descriptor() const { return m_fd; }
 
  protected:
   int_type overflow(int_type c) override;

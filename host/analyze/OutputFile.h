@@ -20,6 +20,8 @@ class COutputFile {
   // false with error ("cannot write PATH: reason") when the file cannot be created.
   bool Open(const std::string& path, std::string& error);
   std::ostream& Stream() { return *m_pStream; }
+  // For a writer that writes whole blocks itself instead of through Stream().
+  int Descriptor() const { return m_pBuffer->Descriptor(); }
   // Writes everything, closes the file and puts it in place.
   bool Commit(std::string& error);
 

@@ -16,6 +16,7 @@
 #include "channels/ChannelLookup.h"
 #include "channels/ChannelProperties.h"
 #include "dtvhost/HostError.h"
+#include "live/BackgroundGuide.h"
 #include "live/ChannelTuning.h"
 #include "live/LiveGuide.h"
 #include "live/ProgressOutput.h"
@@ -34,6 +35,7 @@ struct EpgOptions {
   std::optional<double> seconds;
   std::string xmltv;
   bool json = false;
+  bool background = false;
 };
 
 struct Reception {
@@ -70,6 +72,26 @@ std::vector<Reception> Receptions(const PluginSession& session, const ChannelLis
   return receptions;
 }
 
+bool TimeIsUp(uint64_t started, double seconds) {
+  return static_cast<double>(CurrentClock().NowMs() - started) >= seconds * 1000;
+}
+
+// The guide the graph gathers on its own while it receives the channel: for the
+// whole time, or until Ctrl-C.
+void CollectInBackground(const Reception& reception, double seconds, StopRequest& stop, LiveGuide& guide) {
+  const int discard = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+  auto sink = ComObject<CStreamReceiver>::Make(discard, "/dev/null", std::nullopt);
+  auto collector = ComObject<CBackgroundGuide>::Make(guide);
+  {
+    const auto graph = TuneOnDevice(reception.device.Get(), reception.channel.Get(),
+                                    static_cast<ITransportStreamSinkCallback*>(sink.Get()), stop.Stopped(),
+                                    static_cast<IKxEpgEventsCallback*>(collector.Get()));
+    const uint64_t started = CurrentClock().NowMs();
+    while (graph && !stop.Stopped().Wait(kPollMs) && !TimeIsUp(started, seconds)) continue;
+  }
+  ::close(discard);
+}
+
 // The foreground guide of one multiplex: until complete, the time is up or Ctrl-C.
 void CollectGuide(const Reception& reception, double seconds, StopRequest& stop, LiveGuide& guide) {
   const int discard = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
@@ -84,7 +106,7 @@ void CollectGuide(const Reception& reception, double seconds, StopRequest& stop,
     while (epg && !stop.Stopped().Wait(kPollMs)) {
       VARIANT_BOOL completed = VARIANT_FALSE;
       if (SUCCEEDED(epg->get_IsEpgScanCompleted(&completed)) && completed != VARIANT_FALSE) break;
-      if (static_cast<double>(CurrentClock().NowMs() - started) >= seconds * 1000) break;
+      if (TimeIsUp(started, seconds)) break;
     }
     if (epg) {
       ComPtr<IKxEpgEvents> events;
@@ -100,6 +122,8 @@ void RunEpg(const HostOptions& host, const HWConfigOptions& hardware, const EpgO
   const std::string file = host.ChannelsPath();
   const ChannelList channels = LoadStoredChannels(file);
   const std::vector<Reception> receptions = Receptions(session, channels, file, options.target);
+  if (options.background && receptions.size() != 1)
+    throw HostError(fmt::format("--background collects while receiving one channel; '{}' is a device", options.target));
   LiveGuide guide;
   guide.AddChannels(channels);
   StopRequest stop;
@@ -108,7 +132,8 @@ void RunEpg(const HostOptions& host, const HWConfigOptions& hardware, const EpgO
     for (const Reception& reception : receptions) {
       if (stop.Requested()) break;
       progress.Show(fmt::format("programme guide of {}", ChannelLabel(reception.channel.Get())));
-      CollectGuide(reception, options.seconds.value_or(kDefaultSeconds), stop, guide);
+      (options.background ? CollectInBackground : CollectGuide)(reception, options.seconds.value_or(kDefaultSeconds),
+                                                                stop, guide);
     }
   }
   fmt::print(stderr, "{} events{}\n", guide.events->Count(), stop.Interrupted() ? " (stopped)" : "");
@@ -132,6 +157,8 @@ void AddEpgCommand(CLI::App& app, const HostOptions& options) {
   auto* xmltv = command->add_option("--xmltv", epg->xmltv, "Write the guide as XMLTV to this file");
   command->add_flag("--json", epg->json, "Print the events as JSON, with the fields of 'dtv analyze --json --epg'")
       ->excludes(xmltv);
+  command->add_flag("--background", epg->background,
+                    "Receive the channel for --duration while its graph collects the guide in the background");
   const auto hardware = AddHardwareOptions(command);
   command->callback([&options, epg, hardware] { RunEpg(options, *hardware, *epg); });
 }

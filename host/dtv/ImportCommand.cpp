@@ -26,11 +26,6 @@ bool IsChannelFile(const std::vector<Dvbv5Entry>& entries) {
   return std::any_of(entries.begin(), entries.end(), [](const Dvbv5Entry& e) { return e.Find("SERVICE_ID"); });
 }
 
-bool SameFile(const std::string& a, const std::string& b) {
-  std::error_code ec;
-  return std::filesystem::equivalent(a, b, ec);
-}
-
 void RunImport(const HostOptions& host, const ImportOptions& options) {
   std::string error;
   const std::optional<std::string> text = ReadRegularFile(options.file, kMaxImportBytes, error);

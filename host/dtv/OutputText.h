@@ -4,3 +4,5 @@
 #include <string>
 
 void WriteOutputText(const std::string& path, const std::string& text);
+// Whether two paths name one file, through links too; false when either is missing.
+bool SameFile(const std::string& a, const std::string& b);

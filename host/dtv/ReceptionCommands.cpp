@@ -1,16 +1,15 @@
 #include "ReceptionCommands.h"
 
-#include <fcntl.h>
 #include <fmt/format.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstring>
 #include <memory>
 #include <optional>
 
 #include "HardwareOptions.h"
+#include "OutputText.h"
 #include "StoredChannels.h"
+#include "analyze/OutputFile.h"
 #include "channels/ChannelLookup.h"
 #include "dtvhost/HostError.h"
 #include "live/ChannelTuning.h"
@@ -38,11 +37,11 @@ ComPtr<IKxChannel> StoredChannel(const HostOptions& host, const std::string& tex
   return channels[*index];
 }
 
-// Receives until the duration, Ctrl-C or a failed write; the graph is gone on return.
-void Receive(const HostOptions& host, const HWConfigOptions& hardware, IKxChannel* channel,
-             const ReceptionOptions& options, int fd, const std::string& name) {
+// Receives until the duration, Ctrl-C or a failed write; the graph is gone on
+// return. Returns the bytes written.
+uint64_t Receive(const HostOptions& host, const HWConfigOptions& hardware, IKxChannel* channel,
+                 const ReceptionOptions& options, StopRequest& stop, int fd, const std::string& name) {
   PluginSession session(host.PluginPath(), hardware);
-  StopRequest stop;
   auto receiver = ComObject<CStreamReceiver>::Make(fd, name, options.seconds);
   std::unique_ptr<TunedGraph> graph =
       TuneChannel(session, channel, static_cast<ITransportStreamSinkCallback*>(receiver.Get()), stop.Stopped());
@@ -73,6 +72,7 @@ void Receive(const HostOptions& host, const HWConfigOptions& hardware, IKxChanne
     throw HostError(fmt::format("no signal on {}: no transport stream received", ChannelLabel(channel)));
   fmt::print(stderr, "{}: {} packets ({} bytes, {:.1f} s of stream){}\n", name, bytes / PacketWriter::kPacketSize,
              bytes, receiver->StreamSeconds(), stop.Interrupted() ? ", stopped" : "");
+  return bytes;
 }
 
 void AddReceptionOptions(CLI::App* command, ReceptionOptions& options) {
@@ -90,7 +90,8 @@ void AddWatchCommand(CLI::App& app, const HostOptions& options) {
   command->callback([&options, watch, hardware] {
     if (::isatty(STDOUT_FILENO)) throw HostError("standard output is a terminal; pipe it to a player: dtv watch CHANNEL | mpv -");
     const ComPtr<IKxChannel> channel = StoredChannel(options, watch->channel);
-    Receive(options, *hardware, channel.Get(), *watch, STDOUT_FILENO, "standard output");
+    StopRequest stop;
+    Receive(options, *hardware, channel.Get(), *watch, stop, STDOUT_FILENO, "standard output");
   });
 }
 
@@ -101,15 +102,16 @@ void AddRecordCommand(CLI::App& app, const HostOptions& options) {
   command->add_option("-o,--output", record->output, "The recording (.ts)")->required();
   const auto hardware = AddHardwareOptions(command);
   command->callback([&options, record, hardware] {
+    if (SameFile(record->output, options.ChannelsPath()))
+      throw HostError(fmt::format("cannot write {}: it is the channel list", record->output));
     const ComPtr<IKxChannel> channel = StoredChannel(options, record->channel);
-    const int fd = ::open(record->output.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) throw HostError(fmt::format("cannot write {}: {}", record->output, std::strerror(errno)));
-    try {
-      Receive(options, *hardware, channel.Get(), *record, fd, record->output);
-    } catch (...) {
-      ::close(fd);
-      throw;
-    }
-    if (::close(fd) != 0) throw HostError(fmt::format("cannot write {}: {}", record->output, std::strerror(errno)));
+    // Ctrl-C from here on keeps what was recorded and never leaves the temporary file.
+    StopRequest stop;
+    // A failed tune leaves an existing recording as it was.
+    COutputFile file;
+    std::string error;
+    if (!file.Open(record->output, error)) throw HostError(error);
+    const uint64_t bytes = Receive(options, *hardware, channel.Get(), *record, stop, file.Descriptor(), record->output);
+    if (bytes > 0 && !file.Commit(error)) throw HostError(error);
   });
 }

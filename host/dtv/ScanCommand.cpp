@@ -46,14 +46,12 @@ std::vector<FoundChannel> Search(IKxTuner* tuner, CScanListener* listener, bool&
   const uint64_t started = CurrentClock().NowMs();
   if (FAILED(tuner->StartAutoTuning(static_cast<IKxTunerCallback*>(listener))))
     throw HostError("the channel search cannot start on this device");
-  int shownPercent = -1;
   for (;;) {
     const int woken = Event::WaitAny({&listener->Finished(), &stop.Stopped(), &listener->Changed()}, kRedrawMs);
-    const ScanState state = listener->State();
-    // Off a terminal, a line per step done.
-    if (progress.OnTerminal() || state.percent != shownPercent)
-      progress.Show(ScanProgressLine(state, CurrentClock().NowMs() - started));
-    shownPercent = state.percent;
+    const uint64_t elapsed = CurrentClock().NowMs() - started;
+    // Off a terminal, a line per step done; on one, the step under way as well.
+    for (const ScanState& step : listener->TakeSteps()) progress.Show(ScanProgressLine(step, elapsed));
+    if (progress.OnTerminal()) progress.Show(ScanProgressLine(listener->State(), elapsed));
     if (woken == 0 || woken == 1) break;
   }
   tuner->StopAutoTuning();

@@ -7,8 +7,9 @@
 #include "dtvhost/HostError.h"
 
 std::unique_ptr<TunedGraph> TuneOnDevice(IKxCaptureDevice* device, IKxChannel* channel,
-                                         ITransportStreamSinkCallback* sink, Event& stop) {
-  auto graph = std::make_unique<TunedGraph>(device, channel, sink);
+                                         ITransportStreamSinkCallback* sink, Event& stop,
+                                         IKxEpgEventsCallback* background) {
+  auto graph = std::make_unique<TunedGraph>(device, channel, sink, background);
   if (graph->WaitForLock(kLockWaitMs, stop)) return graph;
   if (stop.IsSet()) return nullptr;
   throw HostError(fmt::format("no signal on {} at device '{}'", ChannelLabel(channel), graph->DeviceName()));

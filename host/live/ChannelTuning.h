@@ -9,9 +9,10 @@
 inline constexpr uint32_t kLockWaitMs = 3000;
 
 // The channel on `device`, locked; HostError "no signal ..." without a lock.
-// Null when `stop` was set while waiting.
+// Null when `stop` was set while waiting. `background` as for TunedGraph.
 std::unique_ptr<TunedGraph> TuneOnDevice(IKxCaptureDevice* device, IKxChannel* channel,
-                                         ITransportStreamSinkCallback* sink, Event& stop);
+                                         ITransportStreamSinkCallback* sink, Event& stop,
+                                         IKxEpgEventsCallback* background = nullptr);
 
 // The channel on the first device of its delivery system that no other
 // process holds, locked; HostError saying why none is (no device, all in

@@ -1,6 +1,7 @@
 #include "live/ScanListener.h"
 
 #include <charconv>
+#include <utility>
 
 #include "platform/com/Utf.h"
 
@@ -31,6 +32,8 @@ HRESULT CScanListener::OnProgress(BSTR, LONG percent) {
   {
     std::lock_guard lock(m_mutex);
     m_state.percent = static_cast<int>(percent);
+    m_state.stepDone = true;
+    m_steps.push_back(m_state);
   }
   m_changed.Set();
   return S_OK;
@@ -55,6 +58,7 @@ HRESULT CScanListener::OnStatusText(BSTR, BSTR text) {
     std::lock_guard lock(m_mutex);
     if (error == std::errc() && end == status.data() + status.size()) m_state.frequencyKHz = frequency;
     m_state.signalMeasured = false;
+    m_state.stepDone = false;
   }
   m_changed.Set();
   return S_OK;
@@ -63,6 +67,11 @@ HRESULT CScanListener::OnStatusText(BSTR, BSTR text) {
 ScanState CScanListener::State() const {
   std::lock_guard lock(m_mutex);
   return m_state;
+}
+
+std::vector<ScanState> CScanListener::TakeSteps() {
+  std::lock_guard lock(m_mutex);
+  return std::exchange(m_steps, {});
 }
 
 std::vector<FoundChannel> CScanListener::Found() const {

@@ -32,11 +32,15 @@ class CScanListener : public IKxTunerCallback {
   Event& Changed() { return m_changed; }
   Event& Finished() { return m_finished; }
   ScanState State() const;
+  // The steps done since the last call, each as it stood when it ended, so
+  // that a step's line names its own frequency and signal.
+  std::vector<ScanState> TakeSteps();
   std::vector<FoundChannel> Found() const;
 
  private:
   mutable std::mutex m_mutex;
   ScanState m_state;
+  std::vector<ScanState> m_steps;
   std::vector<FoundChannel> m_found;
   Event m_changed{Event::Reset::Auto};
   Event m_finished;

@@ -16,6 +16,8 @@ std::string ScanProgressLine(const ScanState& state, uint64_t elapsedMs) {
       line += fmt::format("  signal {}% quality {}%", state.strength, state.quality);
     else
       line += "  no signal";
+  } else if (state.frequencyKHz > 0 && !state.stepDone) {
+    line += "  tuning";
   }
   line += fmt::format("  {} channel{}  {} elapsed", state.channels, state.channels == 1 ? "" : "s",
                       DurationText(elapsedMs));

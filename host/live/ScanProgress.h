@@ -6,7 +6,8 @@
 
 struct ScanState {
   int percent = 0;
-  long frequencyKHz = 0;  // of the step under way; 0 before the first
+  long frequencyKHz = 0;  // of the step under way or just done; 0 before the first
+  bool stepDone = false;  // percent, signal and channels include this frequency's step
   bool signalMeasured = false;
   long quality = 0;
   long strength = 0;
@@ -14,7 +15,8 @@ struct ScanState {
   bool finished = false;
 };
 
-// "[ 40%] 522000 kHz  signal 100% quality 100%  4 channels  0:03 elapsed, 0:05 left"
+// "[ 40%] 522000 kHz  signal 100% quality 100%  4 channels  0:03 elapsed, 0:05 left";
+// a step under way without a signal reading yet is "tuning".
 std::string ScanProgressLine(const ScanState& state, uint64_t elapsedMs);
 // "m:ss", or "h:mm:ss" from an hour on.
 std::string DurationText(uint64_t ms);

@@ -25,7 +25,8 @@ std::string ChannelLabel(IKxChannel* channel) {
                      LongOf(channel, &IKxChannel::get_CarrierFrequency));
 }
 
-TunedGraph::TunedGraph(IKxCaptureDevice* device, IKxChannel* channel, ITransportStreamSinkCallback* sink)
+TunedGraph::TunedGraph(IKxCaptureDevice* device, IKxChannel* channel, ITransportStreamSinkCallback* sink,
+                       IKxEpgEventsCallback* background)
     : m_deviceName(FriendlyNameOf(device)) {
   ComPtr<IUnknown> object;
   if (FAILED(device->CreateGraphManager(object.Put())) || !(m_manager = QueryAs<IKxGraphManager>(object.Get())))
@@ -39,6 +40,10 @@ TunedGraph::TunedGraph(IKxCaptureDevice* device, IKxChannel* channel, ITransport
   }
   m_epg = QueryAs<IKxEpgManager>(object.Get());
   m_callbacks = QueryAs<IKxCallbackControl>(object.Get());
+  if (background && (!m_callbacks || !m_epg ||
+                     FAILED(m_callbacks->RegisterCallback(KxCallbackType_EpgEvents, background, &m_backgroundCookie)) ||
+                     FAILED(m_epg->put_BackgroundEpg(VARIANT_TRUE))))
+    throw HostError(fmt::format("device '{}' cannot collect the programme guide while receiving", m_deviceName));
   const auto control = QueryAs<IKxGraphManagerChannelControl>(object.Get());
   if (FAILED(m_manager->StartGraph()) || !control || FAILED(control->put_Channel(channel)))
     throw HostError(fmt::format("device '{}' cannot tune {}", m_deviceName, ChannelLabel(channel)));
@@ -48,6 +53,8 @@ TunedGraph::~TunedGraph() {
   if (!m_manager) return;
   m_manager->StopGraph();
   m_manager->DeleteGraph();
+  // The graph's workers are gone: no guide arrives any more.
+  if (m_backgroundCookie != 0) m_callbacks->UnregisterCallback(m_backgroundCookie);
 }
 
 SignalStatus TunedGraph::Signal() const {

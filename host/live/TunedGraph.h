@@ -20,8 +20,11 @@ struct SignalStatus {
 
 class TunedGraph {
  public:
-  // HostError when the graph cannot be built or the channel not tuned.
-  TunedGraph(IKxCaptureDevice* device, IKxChannel* channel, ITransportStreamSinkCallback* sink);
+  // HostError when the graph cannot be built or the channel not tuned. With
+  // `background`, the graph collects the programme guide while it receives
+  // and hands it there.
+  TunedGraph(IKxCaptureDevice* device, IKxChannel* channel, ITransportStreamSinkCallback* sink,
+             IKxEpgEventsCallback* background = nullptr);
   // Stops and deletes the graph: the sink gets nothing more, the device is free.
   ~TunedGraph();
   TunedGraph(const TunedGraph&) = delete;
@@ -39,6 +42,7 @@ class TunedGraph {
   ComPtr<IKxGraphManager> m_manager;
   ComPtr<IKxEpgManager> m_epg;
   ComPtr<IKxCallbackControl> m_callbacks;
+  LONG m_backgroundCookie = 0;
 };
 
 // "no signal on 'NAME' (474000 kHz)" and the like name the channel so.

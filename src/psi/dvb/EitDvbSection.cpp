@@ -6,6 +6,8 @@ bool CEitDvbSection::Parse(const uint8_t* data, uint32_t length) {
   service_id = 0;
   transport_stream_id = 0;
   original_network_id = 0;
+  segment_last_section_number = 0;
+  last_table_id = 0;
   events.clear();
   return ParseSectionBody(*this, data, length, [this](CPsiStream& reader) {
     reader.Skip(1);
@@ -14,7 +16,8 @@ bool CEitDvbSection::Parse(const uint8_t* data, uint32_t length) {
     reader.Skip(3);
     transport_stream_id = reader.ReadUInt16();
     original_network_id = reader.ReadUInt16();
-    reader.Skip(2);  // segment_last_section_number, last_table_id
+    segment_last_section_number = reader.ReadUInt8();
+    last_table_id = reader.ReadUInt8();
     const uint32_t eventLoopLength = sectionLength - 15;
     for (uint32_t read = 0; read < eventLoopLength;) {
       EitDvbEvent event;

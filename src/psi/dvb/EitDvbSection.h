@@ -32,5 +32,7 @@ class CEitDvbSection : public CPsiSection {
   uint16_t service_id = 0;
   uint16_t transport_stream_id = 0;
   uint16_t original_network_id = 0;
+  uint8_t segment_last_section_number = 0;
+  uint8_t last_table_id = 0;
   std::vector<EitDvbEvent> events;
 };

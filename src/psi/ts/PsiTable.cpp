@@ -42,6 +42,11 @@ TableAddResult CPsiTable::AddValidSection(const uint8_t* data, uint32_t length, 
   return TableAddResult::Taken;
 }
 
+bool CPsiTable::HasSection(int32_t sectionNumber) const {
+  const auto found = m_mapSections.find(sectionNumber);
+  return found != m_mapSections.end() && found->second.parsed;
+}
+
 bool CPsiTable::IsComplete() const {
   if (m_nLastSectionNumber < 0) return false;
   if (m_mapSections.size() != static_cast<size_t>(m_nLastSectionNumber) + 1) return false;

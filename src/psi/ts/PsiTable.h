@@ -32,6 +32,7 @@ class CPsiTable {
   bool HasContent() const { return m_nTaken != 0; }
 
   int32_t LastSectionNumber() const { return m_nLastSectionNumber; }
+  bool HasSection(int32_t sectionNumber) const;
 
  protected:
   // Parses one validated section with the table's section class and merges its content.

@@ -37,6 +37,8 @@ void CEpgDvb::ThreadProc() {
       if (StopRequested()) break;
       m_Eit.ProcessSection(s.data.data(), static_cast<uint32_t>(s.data.size()), s.pid, s.tableId);
     }
+    // Every table the multiplex announces is in: the guide is complete.
+    if (m_Eit.IsComplete()) SetCompleted();
     if (GetTickCount() - t0 > kQuietWindowMs) {
       const size_t count = m_pEvents->Count();
       if (count == lastCount) {

@@ -9,6 +9,8 @@
 #include "psi/text/DvbText.h"
 
 namespace {
+constexpr uint8_t kFirstScheduleTableId = 0x50;
+
 template <size_t N>
 std::u16string Decode(const RawText<N>& text) {
   return DvbTextToString(text.bytes.data(), text.length);
@@ -83,11 +85,31 @@ void CPsiProcessorEit::UpdateEvent(const CEitDvbSubtable& subtable, const EitDvb
   event.m_bstrItemDescription = std::move(itemDescriptions);
 }
 
+bool CPsiProcessorEit::HasSubtable(uint8_t tableId, const EitDvbKey& key) const {
+  const auto table = m_mapTables.find(tableId);
+  return table != m_mapTables.end() && table->second->GetSubtables().count(key) != 0;
+}
+
+// Complete when every sub-table received is, and each service's tables up to
+// its last_table_id are there: a schedule in fewer tables than the range
+// allows has nothing in the others. Present/following comes far more often
+// than the schedule, so without a schedule sub-table nothing says the guide
+// is whole; once there is one, a service with present/following but no
+// schedule yet is still to come.
 int CPsiProcessorEit::IsComplete() {
-  if (m_mapTables.empty()) return 0;
-  for (const auto& [id, table] : m_mapTables)
-    if (table->GetSubtables().empty() || !table->IsComplete()) return 0;
-  return 1;
+  bool any = false;
+  const auto schedule = m_mapTables.find(kFirstScheduleTableId);
+  const bool scheduled = schedule != m_mapTables.end() && !schedule->second->GetSubtables().empty();
+  for (const auto& [id, table] : m_mapTables) {
+    for (const auto& [key, subtable] : table->GetSubtables()) {
+      if (!subtable->IsComplete()) return 0;
+      for (unsigned next = id + 1u; next <= subtable->last_table_id; ++next)
+        if (!HasSubtable(static_cast<uint8_t>(next), key)) return 0;
+      if (scheduled && id < kFirstScheduleTableId && !HasSubtable(kFirstScheduleTableId, key)) return 0;
+      any = true;
+    }
+  }
+  return any && scheduled ? 1 : 0;
 }
 
 void CPsiProcessorEit::Reset() {

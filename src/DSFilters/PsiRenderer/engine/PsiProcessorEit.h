@@ -25,6 +25,7 @@ class CPsiProcessorEit : public CPsiProcessorBase {
 
  private:
   void UpdateEvent(const CEitDvbSubtable& subtable, const EitDvbEvent& source);
+  bool HasSubtable(uint8_t tableId, const EitDvbKey& key) const;
 
   const std::shared_ptr<CEpgEvents> m_pEvents;
   std::map<uint8_t, std::unique_ptr<CEitDvb>> m_mapTables;
