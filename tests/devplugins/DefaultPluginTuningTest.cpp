@@ -23,6 +23,14 @@
 namespace {
 std::string DemoFile(int mux) { return std::string(DTV_DEMO_DIR) + "/demo-mux" + std::to_string(mux) + ".ts"; }
 
+// The first `size` bytes of `file` played in a loop from its start: a slow
+// machine may let the clock run past the loop point before the graph stops.
+std::string Looped(const std::string& file, size_t size) {
+  std::string looped;
+  while (!file.empty() && looped.size() < size) looped += file;
+  return looped.substr(0, size);
+}
+
 KxDPTuneRequestParam Unset() {
   KxDPTuneRequestParam param;
   int32_t* fields = &param.lnbPosition;
@@ -105,8 +113,7 @@ TEST_F(DefaultPluginTuning, TunesTheDemoMultiplexOfADvbtCommand) {
   EXPECT_TRUE(Locked());
   const std::string received = Receive(4 * CVirtualTunerFilter::kSampleBytes);
   ASSERT_GE(received.size(), 4 * CVirtualTunerFilter::kSampleBytes);
-  ASSERT_LE(received.size(), mux2.size());
-  EXPECT_TRUE(received == mux2.substr(0, received.size())) << "the renderer got other bytes than the multiplex's";
+  EXPECT_TRUE(received == Looped(mux2, received.size())) << "the renderer got other bytes than the multiplex's";
 }
 
 TEST_F(DefaultPluginTuning, DvbsCommandSwitchesToTheSecondLnbWithOneOscillator) {
@@ -142,5 +149,5 @@ TEST_F(DefaultPluginTuning, DvbsCommandSwitchesToTheSecondLnbWithOneOscillator) 
   const std::string mux3 = ReadFileBytes(DemoFile(3));
   const std::string received = Receive(2 * CVirtualTunerFilter::kSampleBytes);
   ASSERT_GE(received.size(), 2 * CVirtualTunerFilter::kSampleBytes);
-  EXPECT_TRUE(received == mux3.substr(0, received.size())) << "not the second LNB's multiplex";
+  EXPECT_TRUE(received == Looped(mux3, received.size())) << "not the second LNB's multiplex";
 }
