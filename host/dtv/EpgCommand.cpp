@@ -1,8 +1,6 @@
 #include "EpgCommand.h"
 
-#include <fcntl.h>
 #include <fmt/format.h>
-#include <unistd.h>
 
 #include <iostream>
 #include <memory>
@@ -17,14 +15,12 @@
 #include "channels/ChannelProperties.h"
 #include "dtvhost/HostError.h"
 #include "live/ChannelTuning.h"
+#include "live/GuideCollection.h"
 #include "live/LiveGuide.h"
 #include "live/ProgressOutput.h"
 #include "live/StopRequest.h"
-#include "live/StreamReceiver.h"
-#include "platform/sync/Clock.h"
 
 namespace {
-constexpr uint32_t kPollMs = 250;
 // DVB repeats a multiplex's schedule within 10 s (the week ahead within 30 s); an
 // incomplete guide is taken as it is then.
 constexpr double kDefaultSeconds = 30;
@@ -70,31 +66,6 @@ std::vector<Reception> Receptions(const PluginSession& session, const ChannelLis
   return receptions;
 }
 
-// The foreground guide of one multiplex: until complete, the time is up or Ctrl-C.
-void CollectGuide(const Reception& reception, double seconds, StopRequest& stop, LiveGuide& guide) {
-  const int discard = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
-  auto sink = ComObject<CStreamReceiver>::Make(discard, "/dev/null", std::nullopt);
-  {
-    const auto graph = TuneOnDevice(reception.device.Get(), reception.channel.Get(),
-                                    static_cast<ITransportStreamSinkCallback*>(sink.Get()), stop.Stopped());
-    IKxEpgManager* epg = graph ? graph->Epg() : nullptr;
-    if (graph && (!epg || FAILED(epg->StartEpgScan())))
-      throw HostError(fmt::format("device '{}' cannot collect the programme guide", graph->DeviceName()));
-    const uint64_t started = CurrentClock().NowMs();
-    while (epg && !stop.Stopped().Wait(kPollMs)) {
-      VARIANT_BOOL completed = VARIANT_FALSE;
-      if (SUCCEEDED(epg->get_IsEpgScanCompleted(&completed)) && completed != VARIANT_FALSE) break;
-      if (static_cast<double>(CurrentClock().NowMs() - started) >= seconds * 1000) break;
-    }
-    if (epg) {
-      ComPtr<IKxEpgEvents> events;
-      if (SUCCEEDED(epg->get_EpgEvents(events.Put()))) guide.AddEvents(events.Get());
-      epg->StopEpgScan();
-    }
-  }
-  ::close(discard);
-}
-
 void RunEpg(const HostOptions& host, const HWConfigOptions& hardware, const EpgOptions& options) {
   PluginSession session(host.PluginPath(), hardware);
   const std::string file = host.ChannelsPath();
@@ -108,7 +79,8 @@ void RunEpg(const HostOptions& host, const HWConfigOptions& hardware, const EpgO
     for (const Reception& reception : receptions) {
       if (stop.Requested()) break;
       progress.Show(fmt::format("programme guide of {}", ChannelLabel(reception.channel.Get())));
-      CollectGuide(reception, options.seconds.value_or(kDefaultSeconds), stop, guide);
+      CollectGuide(reception.device.Get(), reception.channel.Get(), options.seconds.value_or(kDefaultSeconds),
+                   stop.Stopped(), guide);
     }
   }
   fmt::print(stderr, "{} events{}\n", guide.events->Count(), stop.Interrupted() ? " (stopped)" : "");
