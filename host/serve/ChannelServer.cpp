@@ -1,6 +1,7 @@
 #include "serve/ChannelServer.h"
 
 #include <fcntl.h>
+#include <sys/socket.h>
 #include <fmt/format.h>
 #include <unistd.h>
 
@@ -29,6 +30,12 @@ ChannelServer::ChannelServer(const PluginSession& session, ChannelList channels,
     : m_session(session), m_channels(std::move(channels)), m_channelsPath(std::move(channelsPath)) {
   if (::pipe2(m_stopPipe, O_CLOEXEC) != 0)
     throw HostError(fmt::format("cannot make a pipe: {}", std::strerror(errno)));
+  // httplib's default SO_REUSEPORT would let a second server share a port
+  // already taken; SO_REUSEADDR alone still allows a quick restart.
+  m_server.set_socket_options([](socket_t sock) {
+    const int yes = 1;
+    ::setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+  });
   m_server.Get("/playlist.m3u", [this](const httplib::Request& q, httplib::Response& r) { Playlist(q, r); });
   m_server.Get("/epg.xml", [this](const httplib::Request&, httplib::Response& r) {
     r.set_content(m_xmltv, "application/xml; charset=utf-8");
