@@ -3,12 +3,10 @@
 #include <fmt/format.h>
 
 #include <set>
-#include <sstream>
 #include <thread>
 
 #include "HardwareOptions.h"
 #include "StoredChannels.h"
-#include "analyze/EpgOutput.h"
 #include "channels/ChannelProperties.h"
 #include "dtvhost/HostError.h"
 #include "live/GuideCollection.h"
@@ -23,13 +21,14 @@ struct ServeOptions {
   double guideSeconds = 30;
 };
 
-// The guide of every stored multiplex, each on the first device that receives it.
-std::string CollectXmltv(const PluginSession& session, const ChannelList& channels, double seconds, Event& stop) {
+// The guide of every stored multiplex, each on the first device that receives
+// it; none when `seconds` is 0.
+LiveGuide CollectStartGuide(const PluginSession& session, const ChannelList& channels, double seconds, Event& stop) {
   LiveGuide guide;
   guide.AddChannels(channels);
   std::set<LONG> frequencies;
   for (const ComPtr<IKxChannel>& channel : channels) {
-    if (stop.IsSet()) break;
+    if (stop.IsSet() || seconds <= 0) break;
     if (!frequencies.insert(LongOf(channel.Get(), &IKxChannel::get_CarrierFrequency)).second) continue;
     const auto devices = session.DevicesFor(channel.Get());
     if (devices.empty()) continue;
@@ -41,9 +40,7 @@ std::string CollectXmltv(const PluginSession& session, const ChannelList& channe
     }
   }
   fmt::print(stderr, "Programme guide: {} events\n", guide.events->Count());
-  std::ostringstream xmltv;
-  WriteXmltv(*guide.events, *guide.channels, xmltv);
-  return xmltv.str();
+  return guide;
 }
 
 void RunServe(const HostOptions& host, const HWConfigOptions& hardware, const ServeOptions& options) {
@@ -56,7 +53,7 @@ void RunServe(const HostOptions& host, const HWConfigOptions& hardware, const Se
   StopRequest stop;
   ChannelServer server(session, channels, file);
   const int port = server.Bind(*address);
-  server.SetGuide(CollectXmltv(session, channels, options.guideSeconds, stop.Stopped()));
+  server.SetGuide(CollectStartGuide(session, channels, options.guideSeconds, stop.Stopped()));
   fmt::print(stderr, "Listening on http://{}:{}/\n", address->host, port);
   std::thread watcher([&] {
     stop.Stopped().Wait();
@@ -74,7 +71,7 @@ void AddServeCommand(CLI::App& app, const HostOptions& options) {
   command->add_option("--listen", serve->listen, "HOST:PORT to listen on (port 0: any free one)")
       ->capture_default_str();
   command->add_option("--guide-duration", serve->guideSeconds,
-                      "Longest wait per multiplex for the programme guide at start, in seconds")
+                      "Longest wait per multiplex for the programme guide at start, in seconds (0: none)")
       ->capture_default_str()
       ->check(CLI::NonNegativeNumber);
   const auto hardware = AddHardwareOptions(command);

@@ -38,7 +38,7 @@ ChannelServer::ChannelServer(const PluginSession& session, ChannelList channels,
   });
   m_server.Get("/playlist.m3u", [this](const httplib::Request& q, httplib::Response& r) { Playlist(q, r); });
   m_server.Get("/epg.xml", [this](const httplib::Request&, httplib::Response& r) {
-    r.set_content(m_xmltv, "application/xml; charset=utf-8");
+    r.set_content(m_guide.Xmltv(), "application/xml; charset=utf-8");
   });
   m_server.Get("/stream/(.+)", [this](const httplib::Request& q, httplib::Response& r) { Stream(q, r); });
 }
@@ -97,7 +97,7 @@ void ChannelServer::Stream(const httplib::Request& request, httplib::Response& r
     std::unique_ptr<TunerLease> lease = m_tuners.Acquire(devices);
     if (!lease) return Refuse(response, 503, fmt::format("every tuner for {} is busy", ChannelLabel(channel)));
     const std::string tuner = FriendlyNameOf(lease->Device());
-    stream = std::make_shared<ServedStream>(std::move(lease), channel, m_stopping);
+    stream = std::make_shared<ServedStream>(std::move(lease), channel, m_stopping, m_guide);
     label = fmt::format("{} on '{}' to {}", ChannelLabel(channel), tuner, request.remote_addr);
   } catch (const std::exception& e) {
     return Refuse(response, 503, e.what());

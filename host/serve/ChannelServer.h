@@ -9,6 +9,7 @@
 #include "channels/ChannelList.h"
 #include "live/PluginSession.h"
 #include "platform/sync/Event.h"
+#include "serve/GuideStore.h"
 #include "serve/ListenAddress.h"
 #include "serve/TunerPool.h"
 
@@ -21,8 +22,8 @@ class ChannelServer {
 
   // The port now bound (the one chosen when `address` asks for any); HostError when it cannot be.
   int Bind(const ListenAddress& address);
-  // The XMLTV document /epg.xml serves; before Serve().
-  void SetGuide(std::string xmltv) { m_xmltv = std::move(xmltv); }
+  // The guide /epg.xml starts with; the multiplexes streamed add theirs.
+  void SetGuide(LiveGuide guide) { m_guide.Replace(std::move(guide)); }
   // Answers requests until Stop(); every connection and stream is over on return.
   void Serve();
   // From another thread than Serve()'s, once Serve() was called: stops
@@ -36,7 +37,7 @@ class ChannelServer {
   const PluginSession& m_session;
   const ChannelList m_channels;
   const std::string m_channelsPath;
-  std::string m_xmltv;
+  GuideStore m_guide;
   std::string m_baseUrl;
   // The plug-in's objects are used by one connection at a time.
   std::mutex m_pluginMutex;

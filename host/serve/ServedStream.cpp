@@ -24,8 +24,8 @@ void CloseFd(int& fd) {
 }
 }  // namespace
 
-ServedStream::ServedStream(std::unique_ptr<TunerLease> lease, IKxChannel* channel, Event& stop)
-    : m_lease(std::move(lease)) {
+ServedStream::ServedStream(std::unique_ptr<TunerLease> lease, IKxChannel* channel, Event& stop, GuideStore& guide)
+    : m_lease(std::move(lease)), m_guide(guide) {
   if (::pipe2(m_pipe, O_CLOEXEC) != 0) throw HostError(fmt::format("cannot make a pipe: {}", std::strerror(errno)));
   // A bigger pipe is only smoother; the default one works too.
   ::fcntl(m_pipe[1], F_SETPIPE_SZ, kPipeBytes);
@@ -43,10 +43,17 @@ ServedStream::ServedStream(std::unique_ptr<TunerLease> lease, IKxChannel* channe
     CloseFd(m_pipe[1]);
     throw HostError("the server is stopping");
   }
+  // A tuner that cannot collect the guide still streams.
+  if (IKxEpgManager* epg = m_graph->Epg()) epg->StartEpgScan();
 }
 
 ServedStream::~ServedStream() {
   CloseFd(m_pipe[0]);
+  if (IKxEpgManager* epg = m_graph->Epg()) {
+    ComPtr<IKxEpgEvents> events;
+    if (SUCCEEDED(epg->get_EpgEvents(events.Put()))) m_guide.AddEvents(events.Get());
+    epg->StopEpgScan();
+  }
   m_graph.reset();
   CloseFd(m_pipe[1]);
 }

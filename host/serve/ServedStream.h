@@ -9,15 +9,17 @@
 #include "live/StreamReceiver.h"
 #include "live/TunedGraph.h"
 #include "platform/com/ComObject.h"
+#include "serve/GuideStore.h"
 #include "serve/TunerPool.h"
 
 class ServedStream {
  public:
-  // Tunes `channel` on the leased tuner; HostError when it cannot be tuned
-  // or has no signal.
-  ServedStream(std::unique_ptr<TunerLease> lease, IKxChannel* channel, Event& stop);
+  // Tunes `channel` on the leased tuner and collects its multiplex's guide
+  // for `guide`; HostError when it cannot be tuned or has no signal.
+  ServedStream(std::unique_ptr<TunerLease> lease, IKxChannel* channel, Event& stop, GuideStore& guide);
   // Closes the pipe before the graph is stopped, so that a writer blocked on
-  // a full pipe gets its error and lets the graph go; then frees the tuner.
+  // a full pipe gets its error and lets the graph go; hands the guide over
+  // and frees the tuner.
   ~ServedStream();
   ServedStream(const ServedStream&) = delete;
   ServedStream& operator=(const ServedStream&) = delete;
@@ -31,4 +33,5 @@ class ServedStream {
   std::unique_ptr<TunerLease> m_lease;
   ComPtr<CStreamReceiver> m_receiver;
   std::unique_ptr<TunedGraph> m_graph;
+  GuideStore& m_guide;
 };

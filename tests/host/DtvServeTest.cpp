@@ -132,8 +132,8 @@ class DtvServeTest : public ::testing::Test {
                                m_tuners + "'");
     ASSERT_EQ(scan.exitCode, 0) << scan.output;
   }
-  std::vector<std::string> ServeArguments(const std::string& listen) const {
-    return {"--channels", m_channels, "serve", "--listen", listen, "--guide-duration", "2",
+  std::vector<std::string> ServeArguments(const std::string& listen, const std::string& guideSeconds = "2") const {
+    return {"--channels", m_channels, "serve", "--listen", listen, "--guide-duration", guideSeconds,
             "--no-demo", "--virtual-tuners", m_tuners};
   }
 
@@ -198,6 +198,36 @@ TEST_F(DtvServeTest, AStreamIsTheTunedMultiplex) {
   while (loop.size() < 2 * kMegabyte + mux2.size()) loop += mux2;
   EXPECT_NE(loop.find(bytes), std::string::npos);
   EXPECT_FALSE(serve.WaitForLine("Stream of 'Demo News'").empty()) << serve.Output();
+  EXPECT_EQ(serve.Terminate(), 0) << serve.Output();
+}
+
+TEST_F(DtvServeTest, AStreamedMultiplexAddsItsGuide) {
+  ServeProcess serve(ServeArguments("127.0.0.1:0", "0"));
+  const int port = serve.Port();
+  ASSERT_GT(port, 0) << serve.Output();
+  httplib::Client client("127.0.0.1", port);
+  const auto before = client.Get("/epg.xml");
+  ASSERT_TRUE(before) << httplib::to_string(before.error());
+  EXPECT_EQ(before->body.find("<programme "), std::string::npos) << before->body;
+
+  const auto playlist = client.Get("/playlist.m3u");
+  ASSERT_TRUE(playlist) << httplib::to_string(playlist.error());
+  std::smatch news;
+  ASSERT_TRUE(std::regex_search(playlist->body, news, std::regex("tvg-id=\"([^\"]+)\"[^\n]*tvg-name=\"Demo News\"")))
+      << playlist->body;
+  // A whole loop of the multiplex carries every table of its guide.
+  const size_t loopBytes = std::filesystem::file_size(DemoFile(2));
+  size_t received = 0;
+  client.Get("/stream/Demo%20News", [&](const char*, size_t length) {
+    received += length;
+    return received < 2 * loopBytes;
+  });
+  ASSERT_GE(received, 2 * loopBytes) << serve.Output();
+  ASSERT_FALSE(serve.WaitForLine("Stream of 'Demo News'").empty()) << serve.Output();
+  const auto after = client.Get("/epg.xml");
+  ASSERT_TRUE(after) << httplib::to_string(after.error());
+  EXPECT_NE(after->body.find("<programme start=\"" ), std::string::npos) << after->body;
+  EXPECT_NE(after->body.find("channel=\"" + news[1].str() + "\""), std::string::npos) << news[1] << "\n" << after->body;
   EXPECT_EQ(serve.Terminate(), 0) << serve.Output();
 }
 
