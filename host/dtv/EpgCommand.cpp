@@ -1,8 +1,6 @@
 #include "EpgCommand.h"
 
-#include <fcntl.h>
 #include <fmt/format.h>
-#include <unistd.h>
 
 #include <iostream>
 #include <memory>
@@ -16,16 +14,13 @@
 #include "channels/ChannelLookup.h"
 #include "channels/ChannelProperties.h"
 #include "dtvhost/HostError.h"
-#include "live/BackgroundGuide.h"
 #include "live/ChannelTuning.h"
+#include "live/GuideCollection.h"
 #include "live/LiveGuide.h"
 #include "live/ProgressOutput.h"
 #include "live/StopRequest.h"
-#include "live/StreamReceiver.h"
-#include "platform/sync/Clock.h"
 
 namespace {
-constexpr uint32_t kPollMs = 250;
 // DVB repeats a multiplex's schedule within 10 s (the week ahead within 30 s); an
 // incomplete guide is taken as it is then.
 constexpr double kDefaultSeconds = 30;
@@ -72,51 +67,6 @@ std::vector<Reception> Receptions(const PluginSession& session, const ChannelLis
   return receptions;
 }
 
-bool TimeIsUp(uint64_t started, double seconds) {
-  return static_cast<double>(CurrentClock().NowMs() - started) >= seconds * 1000;
-}
-
-// The guide the graph gathers on its own while it receives the channel: for the
-// whole time, or until Ctrl-C.
-void CollectInBackground(const Reception& reception, double seconds, StopRequest& stop, LiveGuide& guide) {
-  const int discard = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
-  auto sink = ComObject<CStreamReceiver>::Make(discard, "/dev/null", std::nullopt);
-  auto collector = ComObject<CBackgroundGuide>::Make(guide);
-  {
-    const auto graph = TuneOnDevice(reception.device.Get(), reception.channel.Get(),
-                                    static_cast<ITransportStreamSinkCallback*>(sink.Get()), stop.Stopped(),
-                                    static_cast<IKxEpgEventsCallback*>(collector.Get()));
-    const uint64_t started = CurrentClock().NowMs();
-    while (graph && !stop.Stopped().Wait(kPollMs) && !TimeIsUp(started, seconds)) continue;
-  }
-  ::close(discard);
-}
-
-// The foreground guide of one multiplex: until complete, the time is up or Ctrl-C.
-void CollectGuide(const Reception& reception, double seconds, StopRequest& stop, LiveGuide& guide) {
-  const int discard = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
-  auto sink = ComObject<CStreamReceiver>::Make(discard, "/dev/null", std::nullopt);
-  {
-    const auto graph = TuneOnDevice(reception.device.Get(), reception.channel.Get(),
-                                    static_cast<ITransportStreamSinkCallback*>(sink.Get()), stop.Stopped());
-    IKxEpgManager* epg = graph ? graph->Epg() : nullptr;
-    if (graph && (!epg || FAILED(epg->StartEpgScan())))
-      throw HostError(fmt::format("device '{}' cannot collect the programme guide", graph->DeviceName()));
-    const uint64_t started = CurrentClock().NowMs();
-    while (epg && !stop.Stopped().Wait(kPollMs)) {
-      VARIANT_BOOL completed = VARIANT_FALSE;
-      if (SUCCEEDED(epg->get_IsEpgScanCompleted(&completed)) && completed != VARIANT_FALSE) break;
-      if (TimeIsUp(started, seconds)) break;
-    }
-    if (epg) {
-      ComPtr<IKxEpgEvents> events;
-      if (SUCCEEDED(epg->get_EpgEvents(events.Put()))) guide.AddEvents(events.Get());
-      epg->StopEpgScan();
-    }
-  }
-  ::close(discard);
-}
-
 void RunEpg(const HostOptions& host, const HWConfigOptions& hardware, const EpgOptions& options) {
   PluginSession session(host.PluginPath(), hardware);
   const std::string file = host.ChannelsPath();
@@ -132,8 +82,9 @@ void RunEpg(const HostOptions& host, const HWConfigOptions& hardware, const EpgO
     for (const Reception& reception : receptions) {
       if (stop.Requested()) break;
       progress.Show(fmt::format("programme guide of {}", ChannelLabel(reception.channel.Get())));
-      (options.background ? CollectInBackground : CollectGuide)(reception, options.seconds.value_or(kDefaultSeconds),
-                                                                stop, guide);
+      (options.background ? CollectGuideInBackground : CollectGuide)(
+          reception.device.Get(), reception.channel.Get(), options.seconds.value_or(kDefaultSeconds), stop.Stopped(),
+          guide);
     }
   }
   fmt::print(stderr, "{} events{}\n", guide.events->Count(), stop.Interrupted() ? " (stopped)" : "");

@@ -15,6 +15,7 @@
 #include "ImportCommand.h"
 #include "ReceptionCommands.h"
 #include "ScanCommand.h"
+#include "ServeCommand.h"
 #include "DevicesCommand.h"
 #include "HostOptions.h"
 #include "InfoCommand.h"
@@ -91,6 +92,7 @@ int main(int argc, char** argv) {
     AddWatchCommand(app, options);
     AddRecordCommand(app, options);
     AddEpgCommand(app, options);
+    AddServeCommand(app, options);
     status = Run(app, argc, argv);
   } catch (const std::system_error& e) {
     if (!IsClosedByReader(e.code().value())) {
