@@ -63,8 +63,8 @@ HRESULT ComparePids(IKxChannel* pThis, IKxChannel* pOther, bool* pbEqual) {
     ComPtr<IKxPidInfo> pOtherInfo;
     RETURN_IF_FAILED(pThis->get_PidInfoByIndex(l, pInfo.Put()));
     RETURN_IF_FAILED(pOther->get_PidInfoByIndex(l, pOtherInfo.Put()));
-    PidRecord record;
-    PidRecord otherRecord;
+    ChannelPidRecord record;
+    ChannelPidRecord otherRecord;
     RETURN_IF_FAILED(ReadPidInfo(pInfo.Get(), &record));
     RETURN_IF_FAILED(ReadPidInfo(pOtherInfo.Get(), &otherRecord));
     *pbEqual = record == otherRecord;

@@ -1,7 +1,7 @@
 #include "Channel/KxChannelInternal.h"
 
-PidRecord& CKxChannelInternal::Record(LONG pid, PidRecordKind kind) {
-  PidRecord& record = m_pids[pid];
+ChannelPidRecord& CKxChannelInternal::Record(LONG pid, PidRecordKind kind) {
+  ChannelPidRecord& record = m_pids[pid];
   record.pid = pid;
   record.kind = kind;
   return record;
@@ -16,7 +16,7 @@ void CKxChannelInternal::AddVideoPid(LONG pid, LONG streamType) {
 }
 
 void CKxChannelInternal::AddAudioPid(LONG pid, LONG streamType, std::u16string_view language, bool ac3) {
-  PidRecord& record = Record(pid, PidRecordKind::Audio);
+  ChannelPidRecord& record = Record(pid, PidRecordKind::Audio);
   record.streamType = streamType;
   record.language = language;
   record.ac3 = ac3;
@@ -24,7 +24,7 @@ void CKxChannelInternal::AddAudioPid(LONG pid, LONG streamType, std::u16string_v
 
 void CKxChannelInternal::AddTeletextPid(LONG pid, LONG streamType, std::u16string_view language, LONG teletextType,
                                         LONG magazine, LONG page) {
-  PidRecord& record = Record(pid, PidRecordKind::Teletext);
+  ChannelPidRecord& record = Record(pid, PidRecordKind::Teletext);
   record.streamType = streamType;
   record.language = language;
   record.teletextType = teletextType;

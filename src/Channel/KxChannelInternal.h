@@ -16,7 +16,7 @@ class CKxChannelInternal {
   void AddPmtPid(LONG pid);
 
  protected:
-  PidRecord& Record(LONG pid, PidRecordKind kind);
+  ChannelPidRecord& Record(LONG pid, PidRecordKind kind);
 
   LONG m_lType = 0;
   LONG m_lProgramNumber = -1;

@@ -17,7 +17,7 @@ HRESULT CKxChannel::get_PidInfoByIndex(LONG lIndex, IKxPidInfo** ppPidInfo) {
 }
 
 HRESULT CKxChannel::AddPidInfo(IKxPidInfo* pPidInfo) {
-  PidRecord record;
+  ChannelPidRecord record;
   RETURN_IF_FAILED(ReadPidInfo(pPidInfo, &record));
   switch (record.kind) {
     case PidRecordKind::Video:

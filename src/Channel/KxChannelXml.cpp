@@ -37,7 +37,7 @@ bool IsSingleDocument(const pugi::xml_document& doc) {
   return elements == 1;
 }
 
-void SavePid(pugi::xml_node pids, const PidRecord& record) {
+void SavePid(pugi::xml_node pids, const ChannelPidRecord& record) {
   switch (record.kind) {
     case PidRecordKind::Other: {
       pugi::xml_node pid = pids.append_child("pid");

@@ -8,7 +8,7 @@ namespace {
 constexpr const char* kLogFile = "KxChannel";
 
 template <class Class>
-HRESULT Create(const char* trace, const PidRecord& record, ComPtr<ComObject<Class>>* pObj) {
+HRESULT Create(const char* trace, const ChannelPidRecord& record, ComPtr<ComObject<Class>>* pObj) {
   ComObject<Class>* pPidInfo = nullptr;
   const HRESULT hr = ComObject<Class>::CreateInstance(&pPidInfo);
   if (FAILED(hr)) {
@@ -27,14 +27,14 @@ HRESULT HandOut(const ComPtr<ComObject<Class>>& pObj, IKxPidInfo** ppPidInfo) {
 }
 
 template <class Class>
-HRESULT CreatePlain(const char* trace, const PidRecord& record, IKxPidInfo** ppPidInfo) {
+HRESULT CreatePlain(const char* trace, const ChannelPidRecord& record, IKxPidInfo** ppPidInfo) {
   ComPtr<ComObject<Class>> pObj;
   RETURN_IF_FAILED(Create(trace, record, &pObj));
   return HandOut(pObj, ppPidInfo);
 }
 }  // namespace
 
-HRESULT CreatePidInfo(const PidRecord& record, IKxPidInfo** ppPidInfo) {
+HRESULT CreatePidInfo(const ChannelPidRecord& record, IKxPidInfo** ppPidInfo) {
   if (!ppPidInfo) return E_POINTER;
   *ppPidInfo = nullptr;
   const BStr language(record.language);
@@ -67,9 +67,9 @@ HRESULT CreatePidInfo(const PidRecord& record, IKxPidInfo** ppPidInfo) {
   return CreatePlain<CKxPidInfo>("(hr) = (CComObject<CKxPidInfo>::CreateInstance(&pPidInfo))", record, ppPidInfo);
 }
 
-HRESULT ReadPidInfo(IKxPidInfo* pPidInfo, PidRecord* pRecord) {
+HRESULT ReadPidInfo(IKxPidInfo* pPidInfo, ChannelPidRecord* pRecord) {
   if (!pPidInfo || !pRecord) return E_POINTER;
-  PidRecord record;
+  ChannelPidRecord record;
   LONG lKind = 0;
   RETURN_IF_FAILED(pPidInfo->get_Pid(&record.pid));
   RETURN_IF_FAILED(pPidInfo->get_Type(&record.streamType));

@@ -4,9 +4,9 @@
 #include "interfaces/IKxPidInfo.h"
 
 // Creates the PID information object of the record's kind, filled from it.
-HRESULT CreatePidInfo(const PidRecord& record, IKxPidInfo** ppPidInfo);
+HRESULT CreatePidInfo(const ChannelPidRecord& record, IKxPidInfo** ppPidInfo);
 
 // Reads a PID information object of any implementation into a record: the
 // language and AC-3 flag of audio and the teletext values only when the object
 // offers them (else an empty language, false and -1).
-HRESULT ReadPidInfo(IKxPidInfo* pPidInfo, PidRecord* pRecord);
+HRESULT ReadPidInfo(IKxPidInfo* pPidInfo, ChannelPidRecord* pRecord);

@@ -9,7 +9,7 @@
 // information objects report.
 enum class PidRecordKind : LONG { Other = 0, Pmt = 1, Audio = 2, Teletext = 3, Video = 4 };
 
-struct PidRecord {
+struct ChannelPidRecord {
   LONG pid = 0;
   LONG streamType = 0;
   PidRecordKind kind = PidRecordKind::Other;
@@ -19,8 +19,8 @@ struct PidRecord {
   LONG magazineNumber = 0;
   LONG pageNumber = 0;
 
-  friend bool operator==(const PidRecord&, const PidRecord&) = default;
+  friend bool operator==(const ChannelPidRecord&, const ChannelPidRecord&) = default;
 };
 
 // Keyed and ordered by PID: adding a PID again replaces its record.
-using PidRecordMap = std::map<LONG, PidRecord>;
+using PidRecordMap = std::map<LONG, ChannelPidRecord>;

@@ -195,7 +195,7 @@ TEST_F(DigitalGraphTest, ForegroundAndBackgroundGuideEqualTheOfflineAnalysis) {
 
   ASSERT_EQ(manager->StartEpgScan(), S_OK);
   EXPECT_EQ(manager->put_BackgroundEpg(VARIANT_TRUE), E_FAIL);
-  ASSERT_TRUE(DriveUntil([&] {
+  ASSERT_TRUE(DriveSettledUntil([&] {
     VARIANT_BOOL completed = VARIANT_FALSE;
     return SUCCEEDED(manager->get_IsEpgScanCompleted(&completed)) && completed == VARIANT_TRUE;
   }));

@@ -187,6 +187,10 @@ class DigitalGraphTest : public ::testing::Test {
   bool DriveUntil(const std::function<bool()>& done, uint32_t stepMs = 10) {
     return AdvanceUntil(*m_clock, stepMs, done);
   }
+  // Each step seen by every worker first: for rules that count quiet time.
+  bool DriveSettledUntil(const std::function<bool()>& done, uint32_t stepMs = 10) {
+    return AdvanceUntil(*m_clock, stepMs, done, true);
+  }
 
   DeviceLocks::Usage Usage() const { return DeviceLocks::Query(m_moniker); }
   std::string DemoFile(int mux) const { return std::string(DTV_DEMO_DIR) + "/demo-mux" + std::to_string(mux) + ".ts"; }

@@ -1,5 +1,7 @@
 #include "platform/sync/Clock.h"
 
+#include <atomic>
+#include <mutex>
 #include <set>
 #include <thread>
 
@@ -34,9 +36,13 @@ ManualClocks& LiveManualClocks() {
   static auto* clocks = new ManualClocks;
   return *clocks;
 }
+// Set by the first manual clock: a thread of a process that never had one
+// allocates nothing when it ends (in a plug-in, that would outlive the module).
+std::atomic<bool> g_manualClockMade{false};
 
 struct ThreadEndNotice {
   ~ThreadEndNotice() {
+    if (!g_manualClockMade.load()) return;
     ManualClocks& live = LiveManualClocks();
     std::lock_guard lock(live.mutex);
     for (ManualClock* clock : live.clocks) clock->Forget(std::this_thread::get_id());
@@ -47,6 +53,7 @@ struct ThreadEndNotice {
 void NoticeThreadEnd() { thread_local ThreadEndNotice notice; }
 
 ManualClock::ManualClock(uint64_t startMs) : m_now(startMs) {
+  g_manualClockMade = true;
   ManualClocks& live = LiveManualClocks();
   std::lock_guard lock(live.mutex);
   live.clocks.insert(this);
