@@ -55,6 +55,11 @@ HRESULT CKxGraphManagerDigitalBase::put_Channel(IKxChannel* pChannel) {
   const bool kindChanged = RecordChannelKind(pids);
   if (SUCCEEDED(hr) && kindChanged && HasRendererConfigured()) RebuildForChannelKind();
 
+  // A recording must not mix the old channel and the new one. Cleared before
+  // the tune, not after it: by then the ring holds the new channel's first
+  // bytes, and clearing them would leave a hole at the start of its stream.
+  // A tuner filter flushes what arrives between here and its tune.
+  ClearSinkBuffers();
   hr = TuneChannel(pChannel);
   if (SUCCEEDED(hr)) {
     ComPtr<IBaseFilter> pPsiReaderFilter;
@@ -87,8 +92,6 @@ HRESULT CKxGraphManagerDigitalBase::put_Channel(IKxChannel* pChannel) {
     hr = pChannel->get_ServiceId(&m_nCurrentServiceId);
     traceFailure(hr, "(hr) = (pChannel->get_ServiceId(&m_nCurrentServiceId))", kLogFile);
   }
-  // A recording must not mix the old channel and the new one.
-  ClearSinkBuffers();
   VARIANT_BOOL running = VARIANT_FALSE;
   get_IsGraphRunning(&running);
   if (m_lEpgState == KxEpgState_Background && running && SUCCEEDED(hr)) {

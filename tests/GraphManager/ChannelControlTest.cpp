@@ -1,6 +1,9 @@
 // Channel control on the virtual DVB-T tuner of the demo network, through
 // the graph manager's host interfaces.
+#include <functional>
+
 #include "Channel/KxChannel.h"
+#include "DSFilters/TransportStreamCallback/TransportStreamCallbackFilter.h"
 #include "GraphManager/DemoHostChannel.h"
 #include "GraphManager/DeviceRecordTable.h"
 #include "GraphManager/DigitalGraphTestSupport.h"
@@ -52,6 +55,20 @@ bool IsRunning(CTestDigitalGraphManager* manager) {
   VARIANT_BOOL running = VARIANT_FALSE;
   return SUCCEEDED(manager->get_IsGraphRunning(&running)) && running == VARIANT_TRUE;
 }
+
+// A channel that calls `afterTune` when the graph manager reads its
+// scrambling, which it does only once the tune is done.
+class CChannelReadAfterTheTune : public CKxChannel {
+ public:
+  explicit CChannelReadAfterTheTune(std::function<void()> afterTune) : m_afterTune(std::move(afterTune)) {}
+  HRESULT get_Scrambled(VARIANT_BOOL* scrambled) override {
+    m_afterTune();
+    return CKxChannel::get_Scrambled(scrambled);
+  }
+
+ private:
+  std::function<void()> m_afterTune;
+};
 }  // namespace
 
 TEST_F(DigitalGraphTest, PutChannelWithoutAGraphFailsWithoutTuning) {
@@ -97,15 +114,39 @@ TEST_F(DigitalGraphTest, SwitchingTheCaptureGraphDeliversOnlyTheNewMultiplex) {
 
   const std::string newFile = ReadFileBytes(DemoFile(2));
   ASSERT_FALSE(newFile.empty());
-  auto second = DemoChannel(DemoFile(2), kMux2KHz);
-  ASSERT_EQ(manager->put_Channel(second.Get()), S_OK);
+  const std::string oldFile = ReadFileBytes(DemoFile(1));
+  const std::string newStart = newFile.substr(0, 4096);
+  ComPtr<IUnknown> sinkObject;
+  ASSERT_EQ(manager->GetFilter(KxFLTTransportStreamSink, sinkObject.Put()), S_OK);
+  auto* sink = dynamic_cast<CTransportStreamSinkFilter*>(QueryAs<IBaseFilter>(sinkObject.Get()).Get());
+  ASSERT_NE(sink, nullptr);
+  // Air time runs on while the switch is made: the new multiplex's first
+  // bytes reach the host before put_Channel has returned, and more of them
+  // wait in the sink for a host that fell behind.
+  auto second = ComObject<CChannelReadAfterTheTune>::Make([&] {
+    ASSERT_TRUE(DriveUntil([&] { return recorder->Bytes().find(newStart) != std::string::npos; }));
+    recorder->Hold(std::chrono::seconds(5));
+    ASSERT_TRUE(DriveUntil([&] { return recorder->Waiting() && sink->BufferedBytes() > 0; }));
+  });
+  DescribeDemoChannel(second.Get(), DemoFile(2), kMux2KHz);
+  EXPECT_EQ(manager->put_Channel(second.Get()), S_OK);
+  // Nothing was cleared after the tune: that would have waited for the host.
+  EXPECT_TRUE(recorder->Waiting());
+  recorder->CatchUp();
   EXPECT_TRUE(IsRunning(manager.Get()));
-  const size_t mark = recorder->Size();
   const size_t wanted = std::min<size_t>(newFile.size() / 2, 20 * CVirtualTunerFilter::kSampleBytes);
-  ASSERT_TRUE(DriveUntil([&] { return recorder->Size() >= mark + wanted; }));
-  const std::string after = recorder->Bytes().substr(mark, wanted);
-  // Every byte after the switch is a run of the new multiplex's file.
-  EXPECT_NE((newFile + newFile).find(after), std::string::npos);
+  ASSERT_TRUE(DriveUntil([&] {
+    const std::string bytes = recorder->Bytes();
+    const size_t at = bytes.find(newStart);
+    return at != std::string::npos && bytes.size() >= at + wanted;
+  }));
+  // The old multiplex (less what it had buffered at the switch), then the new
+  // one from its first byte on, without a gap.
+  const std::string bytes = recorder->Bytes();
+  const size_t switchedAt = bytes.find(newStart);
+  ASSERT_GE(switchedAt, newStart.size());
+  EXPECT_EQ(bytes.compare(0, newStart.size(), oldFile, 0, newStart.size()), 0);
+  EXPECT_EQ(bytes.compare(switchedAt, wanted, newFile, 0, wanted), 0);
   // The renderer forgot the old multiplex and reads the new one.
   LONG oldService = 0, newService = 0;
   ASSERT_EQ(first->get_ServiceId(&oldService), S_OK);

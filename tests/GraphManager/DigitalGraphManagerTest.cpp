@@ -7,6 +7,7 @@
 #include "GraphManager/DigitalGraphTestSupport.h"
 #include "interfaces/KxFilterRole.h"
 #include "support/FileBytes.h"
+#include "support/LoopedFile.h"
 #include "support/TestData.h"
 
 namespace {
@@ -20,28 +21,6 @@ std::multiset<std::string> FilterNames(KxFilterGraph* graph) {
     names.insert(Utf16ToUtf8(name));
   }
   return names;
-}
-
-
-// `bytes` is `file` played in a loop, from wherever the delivery began.
-::testing::AssertionResult IsFileInALoop(const std::string& bytes, const std::string& file) {
-  if (file.empty() || bytes.size() < 188) return ::testing::AssertionFailure() << "nothing to compare";
-  const std::string twice = file + file;
-  const size_t start = twice.find(bytes.substr(0, std::min<size_t>(bytes.size(), 4096)));
-  if (start == std::string::npos || start >= file.size())
-    return ::testing::AssertionFailure() << "the first bytes are not in the file";
-  for (size_t pos = 0; pos < bytes.size();) {
-    const size_t offset = (start + pos) % file.size();
-    const size_t n = std::min(file.size() - offset, bytes.size() - pos);
-    if (bytes.compare(pos, n, file, offset, n) != 0) {
-      size_t at = 0;
-      while (bytes[pos + at] == file[offset + at]) ++at;
-      return ::testing::AssertionFailure() << "differs at byte " << pos + at << " of " << bytes.size() << " (file offset "
-                                           << offset + at << " of " << file.size() << ")";
-    }
-    pos += n;
-  }
-  return ::testing::AssertionSuccess();
 }
 
 constexpr LONG kDemoMux2KHz = 522000;

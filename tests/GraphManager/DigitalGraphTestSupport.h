@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <string>
 #include <tuple>
@@ -111,11 +112,36 @@ class CStreamRecorder : public ITransportStreamSinkCallback {
   virtual ~CStreamRecorder() = default;
   HRESULT OnData(const uint8_t* data, LONG size) override {
     {
-      std::lock_guard lock(m_mutex);
+      std::unique_lock lock(m_mutex);
+      if (m_holdLimit) {
+        m_waiting = true;
+        m_arrived.notify_all();
+        m_arrived.wait_for(lock, *m_holdLimit, [&] { return !m_holdLimit; });
+        m_waiting = false;
+        m_holdLimit.reset();
+      }
       m_bytes.append(reinterpret_cast<const char*>(data), static_cast<size_t>(size));
     }
     m_arrived.notify_all();
     return S_OK;
+  }
+  // A host that falls behind: the next OnData waits until CatchUp, or for
+  // `limit` of real time at most.
+  void Hold(std::chrono::milliseconds limit) {
+    std::lock_guard lock(m_mutex);
+    m_holdLimit = limit;
+  }
+  void CatchUp() {
+    {
+      std::lock_guard lock(m_mutex);
+      m_holdLimit.reset();
+    }
+    m_arrived.notify_all();
+  }
+  // An OnData waits for CatchUp.
+  bool Waiting() const {
+    std::lock_guard lock(m_mutex);
+    return m_waiting;
   }
   HRESULT OnStopDeliver() override { return S_OK; }
   HRESULT OnStartDeliver() override { return S_OK; }
@@ -137,6 +163,8 @@ class CStreamRecorder : public ITransportStreamSinkCallback {
   mutable std::mutex m_mutex;
   mutable std::condition_variable m_arrived;
   std::string m_bytes;
+  std::optional<std::chrono::milliseconds> m_holdLimit;
+  bool m_waiting = false;
 };
 
 // An output target as put_OutputTarget takes it.

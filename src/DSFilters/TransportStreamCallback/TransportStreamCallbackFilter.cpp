@@ -30,6 +30,11 @@ HRESULT CTransportStreamSinkFilterPin::EndOfStream() {
   return hr;
 }
 
+HRESULT CTransportStreamSinkFilterPin::BeginFlush() {
+  CBaseInputPin::BeginFlush();
+  return m_sink.ClearBuffers();
+}
+
 HRESULT CTransportStreamSinkFilter::CreateFilter(IBaseFilter** filter) {
   if (!filter) return E_POINTER;
   *filter = nullptr;

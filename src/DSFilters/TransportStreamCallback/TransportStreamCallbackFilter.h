@@ -16,6 +16,8 @@ class CTransportStreamSinkFilterPin : public CBaseInputPin {
   HRESULT Receive(IMediaSample* sample) override;
   // No data follows until the next start: the ring refuses it.
   HRESULT EndOfStream() override;
+  // What the ring holds belongs to the stream before the flush (a retune).
+  HRESULT BeginFlush() override;
 
  private:
   CTransportStreamSink& m_sink;

@@ -1,7 +1,5 @@
 #include "platform/graph/SourceFilter.h"
 
-#include <algorithm>
-
 #include "platform/sync/Clock.h"
 
 CSourceFilter::CSourceFilter(std::u16string name, const CLSID& clsid, size_t sampleCapacity)
@@ -96,18 +94,17 @@ void CSourceFilter::Wake() {
 bool CSourceFilter::WaitUntil(uint64_t deadlineMs) {
   std::unique_lock lock(m_waitMutex);
   const uint64_t wakes = m_wakes;
-  Clock& clock = CurrentClock();
-  for (;;) {
-    if (m_stop || m_wakes != wakes) return false;
-    const uint64_t now = clock.NowMs();
-    if (now >= deadlineMs) return true;
-    const uint32_t wait = static_cast<uint32_t>(std::min<uint64_t>(deadlineMs - now, INFINITE - 1));
-    clock.WaitFor(lock, m_waitCv, wait, [&] { return m_stop || m_wakes != wakes; });
-  }
+  return !CurrentClock().WaitUntil(lock, m_waitCv, deadlineMs, [&] { return m_stop || m_wakes != wakes; });
 }
 
 uint64_t CSourceFilter::ChangeSource() {
   std::lock_guard delivery(m_deliveryMutex);
+  // Downstream drops what it holds of the old source, and nothing of the new
+  // one has been delivered yet.
+  if (m_output.IsConnected()) {
+    m_output.DeliverBeginFlush();
+    m_output.DeliverEndFlush();
+  }
   return ++m_currentSource;
 }
 

@@ -53,8 +53,9 @@ class CSourceFilter : public CBaseFilter {
   CBaseOutputPin& Output() { return m_output; }
 
   // The source's content changed (a retune): returns the new source's number
-  // once no sample of an earlier source is on its way downstream; samples of
-  // earlier sources not yet delivered are dropped. Not on the streaming thread.
+  // once no sample of an earlier source is on its way downstream and the
+  // filters downstream were flushed; samples of earlier sources not yet
+  // delivered are dropped. Not on the streaming thread.
   uint64_t ChangeSource();
   // On the streaming thread, in FillBuffer: the sample holds content of source
   // `source` (by default, of the source current when FillBuffer was called).

@@ -1,5 +1,6 @@
 #include "platform/sync/Clock.h"
 
+#include <algorithm>
 #include <atomic>
 #include <mutex>
 #include <set>
@@ -16,13 +17,16 @@ uint64_t SystemClock::NowMs() const {
           .count());
 }
 
-bool SystemClock::WaitFor(std::unique_lock<std::mutex>& lock, std::condition_variable& cv, uint32_t timeoutMs,
-                          const std::function<bool()>& ready) {
-  if (timeoutMs == INFINITE) {
+bool SystemClock::WaitUntil(std::unique_lock<std::mutex>& lock, std::condition_variable& cv, uint64_t deadlineMs,
+                            const std::function<bool()>& ready) {
+  // Beyond a century from now is no deadline (and would overflow the time point).
+  constexpr uint64_t kCenturyMs = 100ull * 365 * 24 * 3600 * 1000;
+  if (deadlineMs == kNoDeadline || deadlineMs - std::min(deadlineMs, NowMs()) > kCenturyMs) {
     cv.wait(lock, ready);
     return true;
   }
-  return cv.wait_for(lock, std::chrono::milliseconds(timeoutMs), ready);
+  const std::chrono::steady_clock::time_point deadline{std::chrono::milliseconds(deadlineMs)};
+  return cv.wait_until(lock, deadline, ready);
 }
 
 namespace {
@@ -65,17 +69,16 @@ ManualClock::~ManualClock() {
   live.clocks.erase(this);
 }
 
-bool ManualClock::WaitFor(std::unique_lock<std::mutex>& lock, std::condition_variable& cv, uint32_t timeoutMs,
-                          const std::function<bool()>& ready) {
+bool ManualClock::WaitUntil(std::unique_lock<std::mutex>& lock, std::condition_variable& cv, uint64_t deadlineMs,
+                            const std::function<bool()>& ready) {
   NoticeThreadEnd();
-  const uint64_t deadline = NowMs() + timeoutMs;
   bool result = true;
   for (;;) {
     // Read before the checks: a waiter that saw this generation saw
     // everything done before it was set.
     const uint64_t generation = m_generation.load();
     if (ready()) break;
-    if (timeoutMs != INFINITE && NowMs() >= deadline) {
+    if (NowMs() >= deadlineMs) {
       result = false;
       break;
     }

@@ -16,12 +16,21 @@ constexpr uint32_t INFINITE = 0xFFFFFFFF;
 class Clock {
  public:
   virtual ~Clock() = default;
+  static constexpr uint64_t kNoDeadline = UINT64_MAX;
+
   // Milliseconds on a monotonic scale.
   virtual uint64_t NowMs() const = 0;
-  // Waits on `cv` (with `lock` held) until `ready()` or `timeoutMs` of this
-  // clock's time have passed. Returns ready().
-  virtual bool WaitFor(std::unique_lock<std::mutex>& lock, std::condition_variable& cv, uint32_t timeoutMs,
-                       const std::function<bool()>& ready) = 0;
+  // Waits on `cv` (with `lock` held) until `ready()` or this clock reaches
+  // `deadlineMs` (kNoDeadline: no time-out). Returns ready(). A caller with a
+  // deadline passes it as it is: turned into a time-out, it would move on by
+  // however long the caller took to get here.
+  virtual bool WaitUntil(std::unique_lock<std::mutex>& lock, std::condition_variable& cv, uint64_t deadlineMs,
+                         const std::function<bool()>& ready) = 0;
+  // The same for `timeoutMs` of this clock's time from now (INFINITE: no time-out).
+  bool WaitFor(std::unique_lock<std::mutex>& lock, std::condition_variable& cv, uint32_t timeoutMs,
+               const std::function<bool()>& ready) {
+    return WaitUntil(lock, cv, timeoutMs == INFINITE ? kNoDeadline : NowMs() + timeoutMs, ready);
+  }
   // Told of each suspended thread before it runs, so that a test's clock
   // knows the workers that will wait on it.
   virtual void ThreadCreated(std::thread::id) {}
@@ -30,8 +39,8 @@ class Clock {
 class SystemClock final : public Clock {
  public:
   uint64_t NowMs() const override;
-  bool WaitFor(std::unique_lock<std::mutex>& lock, std::condition_variable& cv, uint32_t timeoutMs,
-               const std::function<bool()>& ready) override;
+  bool WaitUntil(std::unique_lock<std::mutex>& lock, std::condition_variable& cv, uint64_t deadlineMs,
+                 const std::function<bool()>& ready) override;
 };
 
 // Time moves only when a test calls Advance. Waiters re-check their deadline
@@ -46,8 +55,8 @@ class ManualClock final : public Clock {
   ManualClock& operator=(const ManualClock&) = delete;
 
   uint64_t NowMs() const override { return m_now.load(); }
-  bool WaitFor(std::unique_lock<std::mutex>& lock, std::condition_variable& cv, uint32_t timeoutMs,
-               const std::function<bool()>& ready) override;
+  bool WaitUntil(std::unique_lock<std::mutex>& lock, std::condition_variable& cv, uint64_t deadlineMs,
+                 const std::function<bool()>& ready) override;
   void ThreadCreated(std::thread::id thread) override;
   void Advance(uint64_t ms);
   // Returns once at least `waiters` other threads wait on this clock and every

@@ -64,7 +64,7 @@ int Event::WaitAny(std::initializer_list<Event*> events, uint32_t timeoutMs) {
     e->m_waiters.push_back(&waiter);
   }
   Clock& clock = CurrentClock();
-  const uint64_t deadline = clock.NowMs() + timeoutMs;
+  const uint64_t deadline = timeoutMs == INFINITE ? Clock::kNoDeadline : clock.NowMs() + timeoutMs;
   int result = -1;
   {
     std::unique_lock lock(waiter.mutex);
@@ -77,10 +77,8 @@ int Event::WaitAny(std::initializer_list<Event*> events, uint32_t timeoutMs) {
         if (result >= 0) break;
         continue;  // set while we looked: look again
       }
-      const uint64_t now = clock.NowMs();
-      if (timeoutMs != INFINITE && now >= deadline) break;
-      const uint32_t remaining = timeoutMs == INFINITE ? INFINITE : static_cast<uint32_t>(deadline - now);
-      clock.WaitFor(lock, waiter.cv, remaining, [&] { return waiter.woken; });
+      if (clock.NowMs() >= deadline) break;
+      clock.WaitUntil(lock, waiter.cv, deadline, [&] { return waiter.woken; });
     }
   }
   for (Event* e : events) {

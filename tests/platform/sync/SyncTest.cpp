@@ -116,6 +116,22 @@ TEST(Clock, IdleMeansWaitingAgainAfterTheWork) {
   worker.join();
 }
 
+// A deadline is kept as it is: a wait that starts after the clock passed it
+// ends at once, however late the waiter got there.
+TEST(Clock, AWaitForADeadlineEndsWhenTheClockIsPastIt) {
+  SystemClock system;
+  ScopedManualClock manual;
+  std::mutex mutex;
+  std::condition_variable cv;
+  for (Clock* clock : {static_cast<Clock*>(&system), static_cast<Clock*>(&*manual)}) {
+    std::unique_lock lock(mutex);
+    const uint64_t deadline = clock->NowMs() - (clock == &system ? 1 : 0);
+    if (clock == &*manual) manual->Advance(4000);  // the clock moved on before the wait began
+    EXPECT_FALSE(clock->WaitUntil(lock, cv, deadline, [] { return false; }));
+    EXPECT_TRUE(clock->WaitUntil(lock, cv, Clock::kNoDeadline, [] { return true; }));
+  }
+}
+
 TEST(Clock, TickCountWrapsAt32Bits) {
   ScopedManualClock clock(0xFFFFFFFFull - 5);
   const uint32_t before = GetTickCount();

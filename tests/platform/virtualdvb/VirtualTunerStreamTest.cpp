@@ -169,7 +169,8 @@ TEST_F(VirtualTunerStream, PlaysAtTheStreamsOwnRateOrTheGivenOne) {
     const double expected = c.bitrate * kPeriodMs / 8000;
     const double sample = CVirtualTunerFilter::kSampleBytes;
     clock->Advance(kPeriodMs);
-    ASSERT_TRUE(AdvanceUntil(*clock, 0, [&] { return double(g.writer->BytesWritten()) > expected - sample; }));
+    ASSERT_TRUE(AdvanceUntil(*clock, 0, [&] { return double(g.writer->BytesWritten()) > expected - sample; }))
+        << c.frequency << ": " << g.writer->BytesWritten() << " bytes of " << expected;
     ASSERT_EQ(g.graph->Stop(), S_OK);
     EXPECT_LE(double(g.writer->BytesWritten()), expected) << c.frequency;
   }
