@@ -93,8 +93,10 @@ void CSourceFilter::Wake() {
 
 bool CSourceFilter::WaitUntil(uint64_t deadlineMs) {
   std::unique_lock lock(m_waitMutex);
-  const uint64_t wakes = m_wakes;
-  return !CurrentClock().WaitUntil(lock, m_waitCv, deadlineMs, [&] { return m_stop || m_wakes != wakes; });
+  // Counted from the start of FillBuffer: a wake may come between what the
+  // filter read (its tuning) and this wait, and must not be lost.
+  return !CurrentClock().WaitUntil(lock, m_waitCv, deadlineMs,
+                                   [&] { return m_stop || m_wakes != m_wakesBeforeFill; });
 }
 
 uint64_t CSourceFilter::ChangeSource() {
@@ -126,6 +128,10 @@ void CSourceFilter::Produce() {
   while (!StopRequested()) {
     sample->SetActualDataLength(0);
     m_sampleSource = m_currentSource.load();
+    {
+      std::lock_guard lock(m_waitMutex);
+      m_wakesBeforeFill = m_wakes;
+    }
     const HRESULT hr = FillBuffer(sample.Get());
     if (StopRequested()) break;
     if (hr == S_OK) {

@@ -39,7 +39,7 @@ class CSourceFilter : public CBaseFilter {
   virtual void WakeStreaming() {}
 
   // Waits until the current clock reaches `deadlineMs`: true then; false
-  // when stopping or woken by Wake first.
+  // when stopping, or when Wake was called since this FillBuffer began.
   bool WaitUntil(uint64_t deadlineMs);
   // Ends a WaitUntil in progress (e.g. because the source changed).
   void Wake();
@@ -84,6 +84,7 @@ class CSourceFilter : public CBaseFilter {
   bool m_streaming = false;  // a thread was started and has not ended
   uint64_t m_startMs = 0;
   uint64_t m_wakes = 0;
+  uint64_t m_wakesBeforeFill = 0;
   std::mutex m_deliveryMutex;  // held while a sample travels downstream
   std::atomic<uint64_t> m_currentSource{0};
   uint64_t m_sampleSource = 0;  // streaming thread only

@@ -166,3 +166,39 @@ TEST_F(SourceFilterTest, APausedLiveSourceCannotCue) {
   EXPECT_EQ(source->GetState(0, &state), S_OK);
   ASSERT_EQ(graph->Stop(), S_OK);
 }
+
+namespace {
+// Reads its state, then is woken (a retune that lands between reading the
+// tuning and waiting), then waits for nothing in particular.
+class CWokenBeforeItWaits : public CSourceFilter {
+ public:
+  using InterfaceMap = ::InterfaceMap<IBaseFilter>;
+  CWokenBeforeItWaits() : CSourceFilter(u"Woken", GUID_NULL, 1000) {}
+  virtual ~CWokenBeforeItWaits() { StopStreaming(); }
+
+  Event waitEnded{Event::Reset::Manual};
+  std::atomic<bool> woken{false};
+
+ protected:
+  HRESULT FillBuffer(IMediaSample*) override {
+    if (waitEnded.IsSet()) {
+      WaitUntil(UINT64_MAX);
+      return S_OK;
+    }
+    Wake();
+    woken = !WaitUntil(UINT64_MAX);
+    waitEnded.Set();
+    return S_OK;
+  }
+};
+}  // namespace
+
+TEST_F(SourceFilterTest, AWakeBeforeTheWaitEndsIt) {
+  auto source = ComObject<CWokenBeforeItWaits>::Make();
+  ASSERT_EQ(graph->AddFilter(source.Get(), u"Source"), S_OK);
+  ASSERT_EQ(graph->Run(), S_OK);
+  // Bounded, so that a lost wake fails here instead of hanging: the stop below ends the wait anyway.
+  EXPECT_TRUE(source->waitEnded.Wait(10000));
+  ASSERT_EQ(graph->Stop(), S_OK);
+  EXPECT_TRUE(source->woken);
+}
