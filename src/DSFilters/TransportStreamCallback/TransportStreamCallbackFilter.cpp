@@ -32,7 +32,8 @@ HRESULT CTransportStreamSinkFilterPin::EndOfStream() {
 
 HRESULT CTransportStreamSinkFilterPin::BeginFlush() {
   CBaseInputPin::BeginFlush();
-  return m_sink.ClearBuffers();
+  m_sink.Flush();
+  return S_OK;
 }
 
 HRESULT CTransportStreamSinkFilter::CreateFilter(IBaseFilter** filter) {

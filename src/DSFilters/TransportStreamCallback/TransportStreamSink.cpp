@@ -57,6 +57,13 @@ HRESULT CTransportStreamSink::ClearBuffers() {
   return S_OK;
 }
 
+void CTransportStreamSink::Flush() {
+  AutoLock delivery(m_deliveryLock);
+  const bool delivering = !m_fifo.Aborted();
+  m_fifo.Clear();
+  if (!delivering) m_fifo.Abort();
+}
+
 HRESULT CTransportStreamSink::EnableBlockingMode(VARIANT_BOOL on) {
   m_bBlocking = on != VARIANT_FALSE;
   log(1, "CTransportStreamSinkFilter::EnableBlockingMode(%s)", m_bBlocking ? "true" : "false");

@@ -38,6 +38,9 @@ class CTransportStreamSink {
   void HoldUntilStartDeliver();
   HRESULT EnableSink(VARIANT_BOOL on);
   HRESULT ClearBuffers();
+  // Drops what the ring holds (the stream before a retune) and leaves a
+  // stopped or held-off delivery as it was.
+  void Flush();
   HRESULT EnableBlockingMode(VARIANT_BOOL on);
 
   // Input pin, streaming thread. Never fails: lost bytes are logged.

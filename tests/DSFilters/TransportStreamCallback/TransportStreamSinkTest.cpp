@@ -163,6 +163,43 @@ TEST_F(TransportStreamSinkTest, EndOfStreamRefusesDataUntilRestarted) {
   EXPECT_EQ(late, m_callback->Data());
 }
 
+// A retune's flush drops the old stream's bytes; a delivery that was stopped
+// stays stopped, and a stream that had ended takes the new one.
+TEST_F(TransportStreamSinkTest, FlushDropsTheOldStreamAndKeepsStoppedDeliveryStopped) {
+  enum class Before { Delivering, Stopped, Ended };
+  for (const Before before : {Before::Delivering, Before::Stopped, Before::Ended}) {
+    SCOPED_TRACE(static_cast<int>(before));
+    auto sink = std::make_unique<CTransportStreamSink>();
+    auto callback = ComObject<CRecordingCallback>::Make();
+    ASSERT_EQ(S_OK, sink->SetCallback(callback.Get()));
+    callback->SetGate(false);
+    const auto held = Pattern(188, 14), old = Pattern(5000, 15), fresh = Pattern(3000, 16);
+    sink->Receive(held.data(), held.size());
+    ASSERT_TRUE(callback->WaitForCalls(1));
+    sink->Receive(old.data(), old.size());
+    if (before == Before::Stopped) sink->StopDeliver();
+    if (before == Before::Ended) sink->EndOfStream();
+    size_t deliveredByTheFlush = 0;
+    std::thread flushing([&] {
+      sink->Flush();
+      deliveredByTheFlush = callback->Data().size();
+    });
+    callback->SetGate(true);  // the held callback finishes; the flush waited for it
+    flushing.join();
+    EXPECT_EQ(0u, sink->BufferedBytes());
+
+    sink->Receive(fresh.data(), fresh.size());
+    if (before == Before::Stopped) {
+      EXPECT_EQ(0u, sink->BufferedBytes());
+      continue;
+    }
+    ASSERT_TRUE(callback->WaitForBytes(deliveredByTheFlush + fresh.size()));
+    ASSERT_GE(deliveredByTheFlush, held.size());
+    const auto oldDelivered = Concat(held, old.data(), deliveredByTheFlush - held.size());
+    EXPECT_EQ(Concat(oldDelivered, fresh.data(), fresh.size()), callback->Data());
+  }
+}
+
 TEST_F(TransportStreamSinkTest, CallbackIsRequired) { EXPECT_EQ(E_POINTER, m_sink->SetCallback(nullptr)); }
 
 TEST(TransportStreamSink, WorkerIsJoinedWhileTheCallbackIsHeld) {
