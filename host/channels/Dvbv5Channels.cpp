@@ -108,6 +108,7 @@ std::optional<ComPtr<IKxChannel>> ChannelOf(const Dvbv5Entry& entry, size_t numb
                                   : "no FREQUENCY");
     return std::nullopt;
   }
+  const PsiRenderer_NetworkType network = *system;
   ComPtr<IKxChannel> channel = NewChannel();
   if (!channel) {
     error = "out of memory";
@@ -115,22 +116,22 @@ std::optional<ComPtr<IKxChannel>> ChannelOf(const Dvbv5Entry& entry, size_t numb
   }
   IKxChannel* k = channel.Get();
   const bool tv = entry.Find("VIDEO_PID") != nullptr;
-  k->put_Type(ChannelTypeOf(*system, *system == PsiRenderer_NetworkType_Atsc ? (tv ? 2 : 3) : (tv ? 1 : 2)));
+  k->put_Type(ChannelTypeOf(network, network == PsiRenderer_NetworkType_Atsc ? (tv ? 2 : 3) : (tv ? 1 : 2)));
   PutText(k, &IKxChannel::put_Title, entry.name);
   const auto value = [&entry](const char* key) { return static_cast<LONG>(entry.Number(key).value_or(-1)); };
   k->put_ServiceId(value("SERVICE_ID"));
   k->put_ProgramNumber(value("SERVICE_ID"));
   k->put_NetworkId(value("NETWORK_ID"));
   k->put_TransportStreamId(value("TRANSPORT_ID"));
-  k->put_CarrierFrequency(Scaled(frequency, FrequencyScale(*system)));
-  if (*system == PsiRenderer_NetworkType_Dvbt) k->put_Bandwidth(Scaled(entry.Number("BANDWIDTH_HZ"), 1000000));
+  k->put_CarrierFrequency(Scaled(frequency, FrequencyScale(network)));
+  if (network == PsiRenderer_NetworkType_Dvbt) k->put_Bandwidth(Scaled(entry.Number("BANDWIDTH_HZ"), 1000000));
   k->put_SymbolRate(Scaled(entry.Number("SYMBOL_RATE"), 1000));
   if (const std::string* modulation = entry.Find("MODULATION")) k->put_Modulation(BdaModulationOfDvbv5(*modulation));
   if (const std::string* polarisation = entry.Find("POLARIZATION"))
     k->put_SignalPolarisation(BdaPolarisationOfDvbv5(*polarisation));
   if (const std::string* fec = entry.Find("INNER_FEC"); fec && CodeRateOfText(*fec) != -1)
     PutNamedLong(k, u"InnerFec", CodeRateOfText(*fec));
-  if (const auto sat = entry.Number("SAT_NUMBER"); sat && *sat >= 0 && *system == PsiRenderer_NetworkType_Dvbs)
+  if (const auto sat = entry.Number("SAT_NUMBER"); sat && *sat >= 0 && network == PsiRenderer_NetworkType_Dvbs)
     k->put_LnbPosition(static_cast<LONG>(*sat + 1));
   if (const std::string* vchannel = entry.Find("VCHANNEL")) {
     int major = -1, minor = -1;

@@ -61,8 +61,10 @@ HRESULT CreateRequest(ITuneRequest** out, const KxTuningInfo* pInfo,
   RETURN_IF_FAILED(CTuningSpaceHelper<Network>::GetTuningSpace(pTuningSpace.Put(), pInfo));
   ComPtr<ITuneRequest> pTuneRequest;
   RETURN_IF_FAILED(pTuningSpace->CreateTuneRequest(pTuneRequest.Put()));
+  const auto locator = ComObject<Locator>::Make();
+  if (!locator) return E_OUTOFMEMORY;
   ComPtr<LocatorInterface> pLocator;
-  RETURN_IF_FAILED(ComObject<Locator>::CreateAndQuery(pLocator.Put()));
+  RETURN_IF_FAILED(locator.As(pLocator));
   RETURN_IF_FAILED(putLocator(pLocator.Get(), pInfo));
   if (defaultLocator) RETURN_IF_FAILED(pTuningSpace->put_DefaultLocator(pLocator.Get()));
   RETURN_IF_FAILED(pTuneRequest->put_Locator(pLocator.Get()));
