@@ -28,7 +28,10 @@ constexpr uint32_t Lead(uint32_t size) { return size == 192 ? 4 : 0; }
 
 }  // namespace
 
-CTsPacketReader::CTsPacketReader(IByteSource& source) : m_source(source), m_buffer(kFirstChunk + kLookahead) {}
+CTsPacketReader::CTsPacketReader(IByteSource& source)
+    : m_source(source),
+      m_buffer(std::make_unique_for_overwrite<uint8_t[]>(kFirstChunk + kLookahead)),
+      m_nCapacity(kFirstChunk + kLookahead) {}
 
 std::span<const uint8_t> CTsPacketReader::Next() {
   m_packets.clear();
@@ -38,6 +41,15 @@ std::span<const uint8_t> CTsPacketReader::Next() {
       EndOfInput();
       break;
     }
+    if (m_bInSync && m_nPacketSize == kTsPacketSize && m_packets.empty()) {
+      // Plain packets in sync, the normal case: handed out where they lie.
+      const size_t run = PlainRun();
+      if (run != 0) {
+        const std::span<const uint8_t> packets(m_buffer.get() + m_nBegin, run);
+        m_nBegin += run;
+        return packets;
+      }
+    }
     if (m_bInSync)
       Step();
     else
@@ -46,15 +58,26 @@ std::span<const uint8_t> CTsPacketReader::Next() {
   return m_packets;
 }
 
+size_t CTsPacketReader::PlainRun() const {
+  // Packets that Step would take one by one: each followed by the next one's
+  // sync byte, with the lookahead Fill keeps behind the last of them.
+  const uint8_t* data = m_buffer.get();
+  size_t end = m_nBegin;
+  while (end + kLookahead <= m_nEnd && end - m_nBegin < kChunk && data[end] == kTsSyncByte &&
+         data[end + kTsPacketSize] == kTsSyncByte)
+    end += kTsPacketSize;
+  return end - m_nBegin;
+}
+
 bool CTsPacketReader::Fill() {
   if (m_bEnd || m_nEnd - m_nBegin >= kLookahead) return true;
   // Only the few bytes behind the last position move.
-  std::memmove(m_buffer.data(), m_buffer.data() + m_nBegin, m_nEnd - m_nBegin);
+  std::memmove(m_buffer.get(), m_buffer.get() + m_nBegin, m_nEnd - m_nBegin);
   m_nBufferOffset += m_nBegin;
   m_nEnd -= m_nBegin;
   m_nBegin = 0;
   while (m_nEnd < kLookahead) {
-    const size_t got = m_source.Read(std::span(m_buffer).subspan(m_nEnd));
+    const size_t got = m_source.Read(std::span(m_buffer.get() + m_nEnd, m_nCapacity - m_nEnd));
     if (got == 0) {
       m_bEnd = true;
       m_error = m_source.Error();
@@ -63,15 +86,21 @@ bool CTsPacketReader::Fill() {
     m_nEnd += got;
   }
   // The source keeps up: read bigger chunks.
-  if (m_nEnd == m_buffer.size() && m_buffer.size() < kChunk + kLookahead)
-    m_buffer.resize(std::min(2 * m_buffer.size(), kChunk + kLookahead));
+  if (m_nEnd == m_nCapacity && m_nCapacity < kChunk + kLookahead) {
+    // Not zero-filled first: every byte is read into before it is looked at.
+    const size_t capacity = std::min(2 * m_nCapacity, kChunk + kLookahead);
+    auto larger = std::make_unique_for_overwrite<uint8_t[]>(capacity);
+    std::memcpy(larger.get(), m_buffer.get(), m_nEnd);
+    m_buffer = std::move(larger);
+    m_nCapacity = capacity;
+  }
   return true;
 }
 
 void CTsPacketReader::Step() {
   const uint32_t size = m_nPacketSize;
   const uint32_t lead = Lead(size);
-  const uint8_t* unit = m_buffer.data() + m_nBegin;
+  const uint8_t* unit = m_buffer.get() + m_nBegin;
   const size_t available = m_nEnd - m_nBegin;
   // Short of a whole packet only at the end of the input.
   if (available < size) {

@@ -6,6 +6,7 @@
 // offset, as a warning. The input is read in bounded chunks, and finding the
 // packets again after a loss looks at each byte a bounded number of times.
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -19,8 +20,8 @@ class CTsPacketReader : public IChunkSource {
 
   std::span<const uint8_t> NextChunk() override { return Next(); }
 
-  // The next run of whole 188-byte packets; empty at the end of the input and
-  // on failure (see Error()).
+  // The next run of whole 188-byte packets, valid until the next call; empty
+  // at the end of the input and on failure (see Error()).
   std::span<const uint8_t> Next();
 
   // 188, 192 or 204 once packets were found, else 0.
@@ -35,6 +36,8 @@ class CTsPacketReader : public IChunkSource {
  private:
   bool Fill();
   void Step();
+  // Bytes of the in-sync 188-byte packets from m_nBegin on that need no check.
+  size_t PlainRun() const;
   void Seek();
   bool IsCut() const;
   bool Locks(size_t unit, uint32_t size, bool atEnd) const;
@@ -43,7 +46,8 @@ class CTsPacketReader : public IChunkSource {
   uint64_t Offset(size_t index) const { return m_nBufferOffset + index; }
 
   IByteSource& m_source;
-  std::vector<uint8_t> m_buffer;
+  std::unique_ptr<uint8_t[]> m_buffer;
+  size_t m_nCapacity;
   size_t m_nBegin = 0;  // first byte not yet handed out or skipped
   size_t m_nEnd = 0;
   uint64_t m_nBufferOffset = 0;  // input offset of m_buffer[0]
