@@ -41,7 +41,7 @@ SignalStatus SignalOf(IBaseFilter* tuner) {
 }
 
 // `bytes` is `file` from its start, over and over.
-::testing::AssertionResult IsFileInALoop(const std::string& bytes, const std::string& file) {
+::testing::AssertionResult IsFileFromItsStartInALoop(const std::string& bytes, const std::string& file) {
   if (file.empty()) return ::testing::AssertionFailure() << "empty file";
   for (size_t pos = 0; pos < bytes.size(); pos += file.size()) {
     const size_t n = std::min(file.size(), bytes.size() - pos);
@@ -76,7 +76,7 @@ TEST_F(VirtualTunerStream, DemoTunerPlaysTheTunedMultiplexExactlyAcrossTheLoopPo
   const std::string written = ReadFileBytes(dir / "mux2.ts");
   EXPECT_EQ(written.size(), g.writer->BytesWritten());
   EXPECT_GE(written.size(), wanted);
-  EXPECT_TRUE(IsFileInALoop(written, mux2));
+  EXPECT_TRUE(IsFileFromItsStartInALoop(written, mux2));
 }
 
 TEST_F(VirtualTunerStream, FrequencyWithoutMultiplexGivesNoSignalAndNoSamples) {
@@ -96,7 +96,7 @@ TEST_F(VirtualTunerStream, FrequencyWithoutMultiplexGivesNoSignalAndNoSamples) {
   ASSERT_TRUE(AdvanceUntil(*clock, 10, [&] { return g.writer->BytesWritten() > 0; }));
   ASSERT_EQ(g.graph->Stop(), S_OK);
   EXPECT_EQ(afterRetune, 0u);
-  EXPECT_TRUE(IsFileInALoop(ReadFileBytes(dir / "none.ts"), ReadFileBytes(DemoFile(1))));
+  EXPECT_TRUE(IsFileFromItsStartInALoop(ReadFileBytes(dir / "none.ts"), ReadFileBytes(DemoFile(1))));
 }
 
 TEST_F(VirtualTunerStream, SatelliteTunerSelectsByLnbInputPolarisationAndBand) {
@@ -139,7 +139,7 @@ TEST_F(VirtualTunerStream, SatelliteTunerSelectsByLnbInputPolarisationAndBand) {
     ASSERT_EQ(g.graph->Run(), S_OK);
     ASSERT_TRUE(AdvanceUntil(*clock, 10, [&] { return g.writer->BytesWritten() >= 100000; }));
     ASSERT_EQ(g.graph->Stop(), S_OK);
-    EXPECT_TRUE(IsFileInALoop(ReadFileBytes(out), ReadFileBytes(DemoFile(c.mux)))) << c.frequency;
+    EXPECT_TRUE(IsFileFromItsStartInALoop(ReadFileBytes(out), ReadFileBytes(DemoFile(c.mux)))) << c.frequency;
   }
 }
 
@@ -199,7 +199,7 @@ TEST_F(VirtualTunerStream, FileThatDisappearsEndsTheStreamWithAnError) {
     EXPECT_EQ(event.code, EC_COMPLETE) << frequency;
     ASSERT_EQ(g.graph->Stop(), S_OK);
     const std::string written = ReadFileBytes(dir / "out.ts");
-    if (frequency == 474000) EXPECT_TRUE(IsFileInALoop(written, content));
+    if (frequency == 474000) EXPECT_TRUE(IsFileFromItsStartInALoop(written, content));
     else EXPECT_TRUE(written.empty());
   }
 }
